@@ -1,0 +1,174 @@
+/* The host's window: class "FS98MAIN", the panel of gauges and the cockpit
+ * read-outs of the simulated aircraft. */
+#include "host.h"
+
+#include <stdio.h>
+
+static const char window_class[] = "FS98MAIN";
+static const UINT_PTR script_timer = 1;
+static const UINT_PTR panel_timer = 2;
+static const UINT script_interval_ms = 10;
+static const UINT panel_interval_ms = 100;
+static const int readout_top = 300;
+
+void redraw_panel()
+{
+    if (host.window)
+        InvalidateRect(host.window, 0, FALSE);
+}
+
+static void draw_readouts(HDC dc, const RECT &client)
+{
+    const Aircraft &a = host.aircraft;
+    char nav1[16], course[16], adf[16], line[160];
+    format_nav1(a.nav1_bcd, nav1, sizeof nav1);
+    format_course(a.nav1_course, course, sizeof course);
+    format_adf(a.adf_bcd, adf, sizeof adf);
+    HFONT font = CreateFontA(18, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0,
+                             FIXED_PITCH, "Courier New");
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0x40, 0xFF, 0x40));
+    int y = readout_top;
+    wsprintfA(line, "NAV1 %s   CRS %s   ADF %s", nav1, course, adf);
+    TextOutA(dc, 12, y, line, lstrlenA(line));
+    y += 24;
+    wsprintfA(line, "AP  HDG %03d  ALT %05d  IAS %03d  MACH .%02d  V/S %d", a.ap_heading,
+              a.ap_altitude, a.ap_airspeed, a.ap_mach, a.ap_vertical_speed);
+    TextOutA(dc, 12, y, line, lstrlenA(line));
+    y += 24;
+    wsprintfA(line, "FUEL SELECTOR %d", a.fuel_selector);
+    TextOutA(dc, 12, y, line, lstrlenA(line));
+    SelectObject(dc, old);
+    DeleteObject(font);
+    /* The latest events, newest last. */
+    SetTextColor(dc, RGB(0xC0, 0xC0, 0xC0));
+    y += 32;
+    size_t first = host.events.size() > 6 ? host.events.size() - 6 : 0;
+    for (size_t i = first; i < host.events.size() && y < client.bottom; i++, y += 16) {
+        wsprintfA(line, "event %s", host.events[i].c_str());
+        TextOutA(dc, 12, y, line, lstrlenA(line));
+    }
+}
+
+static void paint(HWND window)
+{
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    /* Drawn off screen first, so the panel does not flicker on the timer. */
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    HBRUSH panel = CreateSolidBrush(RGB(0x30, 0x30, 0x34));
+    FillRect(dc, &client, panel);
+    DeleteObject(panel);
+    for (PlacedGauge &g : host.gauges)
+        if (g.header->elements)
+            draw_element_tree(dc, g.header->elements[0], g.x, g.y);
+    draw_readouts(dc, client);
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    EndPaint(window, &ps);
+}
+
+static void on_click(int x, int y)
+{
+    for (PlacedGauge &g : host.gauges)
+        if (x >= g.x && y >= g.y && x < g.x + g.width && y < g.y + g.height) {
+            click_gauge(g, x - g.x, y - g.y, mouse_left_single);
+            return;
+        }
+}
+
+static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_PAINT:
+        paint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+        on_click((short)LOWORD(lparam), (short)HIWORD(lparam));
+        return 0;
+    case WM_TIMER:
+        if (wparam == script_timer)
+            script_tick();
+        else if (wparam == panel_timer) {
+            run_lifecycle(step_update, 0);
+            redraw_panel();
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(host.failures ? 1 : 0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+bool create_host_window(int show)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = GetModuleHandleA(0);
+    wc.hCursor = LoadCursor(0, IDC_ARROW);
+    wc.lpszClassName = window_class;
+    if (!RegisterClassA(&wc))
+        return false;
+    host.window = CreateWindowExA(0, window_class, "Pelmora host: panel", WS_OVERLAPPEDWINDOW,
+                                  0, 0, 940, 520, 0, 0, wc.hInstance, 0);
+    if (!host.window)
+        return false;
+    ShowWindow(host.window, show);
+    UpdateWindow(host.window);
+    SetTimer(host.window, script_timer, script_interval_ms, 0);
+    SetTimer(host.window, panel_timer, panel_interval_ms, 0);
+    return true;
+}
+
+bool save_screenshot(const char *path, std::string &error)
+{
+    /* The whole screen shows the dialog beside the host; without a screen
+     * (the null display driver) this is blank, which is still a file. */
+    HDC screen = GetDC(0);
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 0 || height <= 0) {
+        width = 940;
+        height = 520;
+    }
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    void *bits = 0;
+    HBITMAP shot = CreateDIBSection(screen, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, 0, 0);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, shot);
+    BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    DWORD stride = ((DWORD)width * 3 + 3) & ~3u;
+    DWORD size = stride * (DWORD)height;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+    FILE *out = fopen(path, "wb");
+    bool ok = out && fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+              fwrite(bits, 1, size, out) == size;
+    if (out)
+        fclose(out);
+    SelectObject(dc, old);
+    DeleteObject(shot);
+    DeleteDC(dc);
+    ReleaseDC(0, screen);
+    if (!ok)
+        error = std::string("cannot write ") + path;
+    return ok;
+}

@@ -1,0 +1,600 @@
+/*
+ * Scripts drive the host the way a pilot would: click a gauge, type into the
+ * selection dialog, choose entries, close it, and check what the dialog, the
+ * aircraft and the event log show.  One step runs per timer tick, so the
+ * steps go on inside the module's own message loop while its dialog is open.
+ *
+ * A line is a command and its words; "double quotes" hold blanks, \n and \"
+ * inside them.  '#' starts a comment line.  A failed check prints
+ * "FILE:LINE: what: got X, expected Y" and the host then exits with status 1.
+ */
+#include "host.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <functional>
+#include <map>
+
+#include "selection/selection_ids.h"
+
+namespace {
+
+struct Step {
+    int line;
+    std::vector<std::string> words;
+};
+
+std::string script_name;
+std::vector<Step> steps;
+size_t next_step = 0;
+size_t event_mark = 0;                  /* events before this are not checked */
+DWORD retry_started = 0;                /* when a waiting step first ran */
+DWORD step_started = 0;                 /* when the running step first ran */
+const DWORD retry_limit_ms = 20000;
+std::vector<HWND> made_windows;
+
+enum Outcome { done, retry };
+
+struct Failure {
+    std::string text;
+};
+
+const std::map<std::string, int> control_ids = {
+    {"IDC_RESULTS", IDC_RESULTS}, {"IDC_ICAO", IDC_ICAO},         {"IDC_PICK", IDC_PICK},
+    {"IDC_EXIT", IDC_EXIT},       {"IDC_FIND", IDC_FIND},         {"IDC_AIRPORTS", IDC_AIRPORTS},
+    {"IDC_NAVAIDS", IDC_NAVAIDS}, {"IDC_HDG", IDC_HDG},           {"IDC_ALT", IDC_ALT},
+    {"IDC_IAS", IDC_IAS},         {"IDC_MACH", IDC_MACH},         {"IDC_VS", IDC_VS},
+};
+
+[[noreturn]] void fail(const std::string &text)
+{
+    throw Failure{text};
+}
+
+void expect_equal(const std::string &what, const std::string &got, const std::string &expected)
+{
+    if (got != expected)
+        fail(what + ": got \"" + got + "\", expected \"" + expected + "\"");
+}
+
+void expect_equal(const std::string &what, long got, long expected)
+{
+    if (got != expected)
+        fail(what + ": got " + std::to_string(got) + ", expected " + std::to_string(expected));
+}
+
+const std::string &word(const Step &s, size_t i)
+{
+    if (i >= s.words.size())
+        fail("'" + s.words[0] + "' needs more words");
+    return s.words[i];
+}
+
+long number(const Step &s, size_t i)
+{
+    const std::string &w = word(s, i);
+    char *end = 0;
+    long value = strtol(w.c_str(), &end, 0);
+    if (*end)
+        fail("not a number: " + w);
+    return value;
+}
+
+HWND find_dialog()
+{
+    return FindWindowA("#32770", SELECTION_CAPTION);
+}
+
+HWND need_dialog()
+{
+    HWND dialog = find_dialog();
+    if (!dialog)
+        fail("the selection dialog is not open");
+    return dialog;
+}
+
+int control_id(const std::string &name)
+{
+    auto found = control_ids.find(name);
+    if (found == control_ids.end())
+        fail("unknown control " + name);
+    return found->second;
+}
+
+HWND control(const Step &s, size_t i)
+{
+    HWND c = GetDlgItem(need_dialog(), control_id(word(s, i)));
+    if (!c)
+        fail("no control " + word(s, i));
+    return c;
+}
+
+std::string class_of(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool is_combo(HWND c)
+{
+    return lstrcmpiA(class_of(c).c_str(), "ComboBox") == 0;
+}
+
+/* Where typed characters go: a combo box's own edit field. */
+HWND typing_target(HWND c)
+{
+    if (is_combo(c)) {
+        HWND edit = FindWindowExA(c, 0, "Edit", 0);
+        if (edit)
+            return edit;
+    }
+    return c;
+}
+
+std::string window_text(HWND w)
+{
+    int n = GetWindowTextLengthA(w);
+    std::string text(n + 1, '\0');
+    GetWindowTextA(w, &text[0], n + 1);
+    text.resize(lstrlenA(text.c_str()));
+    return text;
+}
+
+int list_count(HWND c)
+{
+    return (int)SendMessageA(c, is_combo(c) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+}
+
+std::string list_item(HWND c, int index)
+{
+    bool combo = is_combo(c);
+    LRESULT n = SendMessageA(c, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (n < 0)
+        fail("no entry " + std::to_string(index));
+    std::string text(n + 1, '\0');
+    SendMessageA(c, combo ? CB_GETLBTEXT : LB_GETTEXT, index, (LPARAM)&text[0]);
+    text.resize(n);
+    return text;
+}
+
+std::string message_box_text(HWND box)
+{
+    /* The message text is the static control with id 0xFFFF. */
+    char text[256] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return text;
+}
+
+void post_key(HWND target, const std::string &name)
+{
+    static const std::map<std::string, UINT> keys = {
+        {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"down", VK_DOWN}, {"up", VK_UP},
+        {"tab", VK_TAB},
+    };
+    SetFocus(target);
+    if (name == "backspace") {
+        PostMessageA(target, WM_CHAR, '\b', 1);
+        return;
+    }
+    auto found = keys.find(name);
+    if (found == keys.end())
+        fail("unknown key " + name);
+    PostMessageA(target, WM_KEYDOWN, found->second, 1);
+    PostMessageA(target, WM_KEYUP, found->second, 0xC0000001);
+}
+
+void double_click_entry(HWND list, int index)
+{
+    if (SendMessageA(list, LB_SETCURSEL, index, 0) == LB_ERR)
+        fail("no entry " + std::to_string(index));
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, index, (LPARAM)&item);
+    LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    HWND dialog = GetParent(list);
+    SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    if (IsWindow(list))
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+    (void)dialog;
+}
+
+bool write_file(const std::string &name, const std::string &text)
+{
+    FILE *f = fopen(name.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = fwrite(text.data(), 1, text.size(), f) == text.size();
+    return fclose(f) == 0 && ok;
+}
+
+typedef std::function<Outcome(const Step &)> Command;
+
+const std::map<std::string, Command> &commands()
+{
+    static const std::map<std::string, Command> table = {
+        /* ---- the panel ---- */
+        {"click", [](const Step &s) {
+             PlacedGauge *g = find_gauge(word(s, 1).c_str());
+             if (!g)
+                 fail("no gauge " + word(s, 1));
+             if (!click_gauge(*g, (int)number(s, 2), (int)number(s, 3), mouse_left_single))
+                 printf("click %s %ld %ld: no callback\n", word(s, 1).c_str(), number(s, 2), number(s, 3));
+             return done;
+         }},
+        {"expect-gauges", [](const Step &s) {
+             std::string got, expected;
+             for (PlacedGauge &g : host.gauges)
+                 got += std::string(got.empty() ? "" : " ") + g.header->name;
+             for (size_t i = 1; i < s.words.size(); i++)
+                 expected += std::string(i > 1 ? " " : "") + s.words[i];
+             expect_equal("gauges", got, expected);
+             return done;
+         }},
+        {"lifecycle", [](const Step &s) {
+             static const std::map<std::string, LifecycleStep> names = {
+                 {"query", step_query}, {"install", step_install}, {"initialize", step_initialize},
+                 {"update", step_update}, {"generate", step_generate}, {"draw", step_draw},
+                 {"kill", step_kill}};
+             auto found = names.find(word(s, 1));
+             if (found == names.end())
+                 fail("unknown lifecycle routine " + word(s, 1));
+             run_lifecycle(found->second, 0);
+             return done;
+         }},
+        {"expect-own-elements", [](const Step &) {
+             /* Every routine that ran handed over its own gauge's element. */
+             for (PlacedGauge &g : host.gauges)
+                 for (int k = 0; k < lifecycle_steps; k++) {
+                     ElementBase *e = g.handed[k];
+                     if (!e)
+                         fail(std::string("gauge ") + g.header->name + ": routine " +
+                              std::to_string(k) + " handed no element");
+                     if (e != g.header->elements[0] || e->gauge != g.header)
+                         fail(std::string("gauge ") + g.header->name + ": routine " +
+                              std::to_string(k) + " handed the element of " +
+                              (e->gauge ? e->gauge->name : "no gauge"));
+                 }
+             return done;
+         }},
+        {"expect-return", [](const Step &s) {
+             if (host.callbacks_running > 0)
+                 return retry;
+             if (!host.have_callback_result)
+                 fail("no callback has returned");
+             expect_equal("callback result", host.last_callback_result, number(s, 1));
+             return done;
+         }},
+        {"set", [](const Step &s) {
+             if (!set_aircraft_variable(host.aircraft, (uint32_t)number(s, 1), atof(word(s, 2).c_str())))
+                 fail("unknown variable " + word(s, 1));
+             run_lifecycle(step_update, 0);
+             redraw_panel();
+             return done;
+         }},
+        {"expect-var", [](const Step &s) {
+             VariableRef v = {};
+             v.id = (uint32_t)number(s, 1);
+             if (!read_aircraft_variable(host.aircraft, &v))
+                 fail("unknown variable " + word(s, 1));
+             double got = v.id == var_fuel_selector ? v.value.integer : v.value.number;
+             if (got != atof(word(s, 2).c_str()))
+                 fail("variable " + word(s, 1) + ": got " + std::to_string(got) + ", expected " + word(s, 2));
+             return done;
+         }},
+        /* ---- the event log ---- */
+        {"clear-events", [](const Step &) {
+             event_mark = host.events.size();
+             return done;
+         }},
+        {"expect-events", [](const Step &s) {
+             if (host.callbacks_running > 0 && find_dialog())
+                 return retry;
+             std::string got, expected;
+             for (size_t i = event_mark; i < host.events.size(); i++)
+                 got += (got.empty() ? "" : " ") + host.events[i];
+             for (size_t i = 1; i < s.words.size(); i++)
+                 expected += (i > 1 ? " " : "") + s.words[i];
+             expect_equal("events", got, expected);
+             return done;
+         }},
+        /* ---- the selection dialog ---- */
+        {"expect-dialog", [](const Step &s) {
+             bool want_open = word(s, 1) == "open";
+             if ((find_dialog() != 0) != want_open)
+                 return retry;
+             return done;
+         }},
+        {"expect-caption", [](const Step &s) {
+             expect_equal("caption", window_text(need_dialog()), word(s, 1));
+             return done;
+         }},
+        {"expect-dialog-count", [](const Step &s) {
+             long n = 0;
+             for (HWND w = 0; (w = FindWindowExA(0, w, "#32770", SELECTION_CAPTION)) != 0;)
+                 n++;
+             expect_equal("open selection dialogs", n, number(s, 1));
+             return done;
+         }},
+        {"type", [](const Step &s) {
+             HWND target = typing_target(control(s, 1));
+             SetFocus(target);
+             for (char c : word(s, 2))
+                 SendMessageA(target, WM_CHAR, (unsigned char)c, 1);
+             return done;
+         }},
+        {"settext", [](const Step &s) {
+             SendMessageA(control(s, 1), WM_SETTEXT, 0, (LPARAM)word(s, 2).c_str());
+             return done;
+         }},
+        {"key", [](const Step &s) {
+             post_key(typing_target(control(s, 1)), word(s, 2));
+             return done;
+         }},
+        {"pick", [](const Step &s) {
+             /* What choosing an entry tells the dialog: the selection, then
+              * CBN_SELCHANGE from the combo box. */
+             HWND combo = control(s, 1);
+             if (SendMessageA(combo, CB_SETCURSEL, number(s, 2), 0) == CB_ERR)
+                 fail("no entry " + word(s, 2));
+             SendMessageA(GetParent(combo), WM_COMMAND,
+                          MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), (LPARAM)combo);
+             return done;
+         }},
+        {"dblclick", [](const Step &s) {
+             double_click_entry(control(s, 1), (int)number(s, 2));
+             return done;
+         }},
+        {"button", [](const Step &s) {
+             SendMessageA(control(s, 1), BM_CLICK, 0, 0);
+             return done;
+         }},
+        {"command", [](const Step &s) {
+             /* A bare WM_COMMAND: id and notification code. */
+             SendMessageA(need_dialog(), WM_COMMAND, MAKEWPARAM(number(s, 1), number(s, 2)), 0);
+             return done;
+         }},
+        {"message", [](const Step &s) {
+             SendMessageA(need_dialog(), (UINT)number(s, 1), (WPARAM)number(s, 2), 0);
+             return done;
+         }},
+        {"close", [](const Step &) {
+             SendMessageA(need_dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+             return done;
+         }},
+        {"wm-close", [](const Step &) {
+             SendMessageA(need_dialog(), WM_CLOSE, 0, 0);
+             return done;
+         }},
+        {"expect-count", [](const Step &s) {
+             expect_equal(word(s, 1) + " entries", list_count(control(s, 1)), number(s, 2));
+             return done;
+         }},
+        {"expect-item", [](const Step &s) {
+             HWND c = control(s, 1);
+             int index = (int)number(s, 2);
+             if (index >= list_count(c))
+                 fail(word(s, 1) + " has no entry " + word(s, 2));
+             expect_equal(word(s, 1) + " entry " + word(s, 2), list_item(c, index), word(s, 3));
+             return done;
+         }},
+        {"expect-items", [](const Step &s) {
+             /* The whole list, every entry in order. */
+             HWND c = control(s, 1);
+             std::string got, expected;
+             for (int i = 0; i < list_count(c); i++)
+                 got += "[" + list_item(c, i) + "]";
+             for (size_t i = 2; i < s.words.size(); i++)
+                 expected += "[" + s.words[i] + "]";
+             expect_equal(word(s, 1) + " entries", got, expected);
+             return done;
+         }},
+        {"expect-text", [](const Step &s) {
+             expect_equal(word(s, 1) + " text", window_text(control(s, 1)), word(s, 2));
+             return done;
+         }},
+        {"expect-selected", [](const Step &s) {
+             HWND c = control(s, 1);
+             long got = (long)SendMessageA(c, is_combo(c) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+             expect_equal(word(s, 1) + " selection", got, number(s, 2));
+             return done;
+         }},
+        {"expect-checked", [](const Step &s) {
+             expect_equal(word(s, 1) + " checked",
+                          (long)IsDlgButtonChecked(need_dialog(), control_id(word(s, 1))), number(s, 2));
+             return done;
+         }},
+        {"expect-focus", [](const Step &s) {
+             HWND focus = GetFocus(), c = control(s, 1);
+             if (focus != c && GetParent(focus) != c)
+                 fail("focus is not in " + word(s, 1));
+             return done;
+         }},
+        {"expect-control", [](const Step &s) {
+             HWND c = control(s, 1);
+             if (lstrcmpiA(class_of(c).c_str(), word(s, 2).c_str()) != 0)
+                 fail(word(s, 1) + ": class " + class_of(c) + ", expected " + word(s, 2));
+             if (s.words.size() > 3)
+                 expect_equal(word(s, 1) + " text", window_text(c), word(s, 3));
+             return done;
+         }},
+        {"expect-static", [](const Step &s) {
+             /* A static text of the dialog, found by its words. */
+             for (HWND c = GetWindow(need_dialog(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                 if (lstrcmpiA(class_of(c).c_str(), "Static") == 0 && window_text(c) == word(s, 1))
+                     return done;
+             fail("no static text \"" + word(s, 1) + "\"");
+         }},
+        {"expect-messagebox", [](const Step &s) {
+             HWND box = FindWindowA("#32770", word(s, 1).c_str());
+             if (!box)
+                 return retry;
+             std::string text = message_box_text(box);
+             const std::string &prefix = word(s, 2);
+             SendMessageA(box, WM_COMMAND, IDOK, 0);
+             if (text.compare(0, prefix.size(), prefix) != 0)
+                 fail("message box text \"" + text + "\" does not begin with \"" + prefix + "\"");
+             /* The rest is the error code in lower-case hexadecimal. */
+             if (text.size() == prefix.size() ||
+                 text.find_first_not_of("0123456789abcdef", prefix.size()) != std::string::npos)
+                 fail("message box text \"" + text + "\" does not end in a hexadecimal code");
+             return done;
+         }},
+        /* ---- the world around ---- */
+        {"make-window", [](const Step &s) {
+             HWND w = CreateWindowExA(0, "STATIC", word(s, 1).c_str(), WS_OVERLAPPED, 0, 0, 100, 50,
+                                      0, 0, GetModuleHandleA(0), 0);
+             if (!w)
+                 fail("cannot make a window");
+             made_windows.push_back(w);
+             return done;
+         }},
+        {"destroy-windows", [](const Step &) {
+             for (HWND w : made_windows)
+                 DestroyWindow(w);
+             made_windows.clear();
+             return done;
+         }},
+        {"write-file", [](const Step &s) {
+             if (!write_file(word(s, 1), word(s, 2)))
+                 fail("cannot write " + word(s, 1));
+             return done;
+         }},
+        {"delete-file", [](const Step &s) {
+             DeleteFileA(word(s, 1).c_str());
+             return done;
+         }},
+        {"screenshot", [](const Step &s) {
+             UpdateWindow(host.window);
+             std::string error;
+             if (!save_screenshot(windows_path(word(s, 1)).c_str(), error))
+                 fail(error);
+             return done;
+         }},
+        {"wait", [](const Step &s) {
+             return GetTickCount() - step_started >= (DWORD)number(s, 1) ? done : retry;
+         }},
+        {"echo", [](const Step &s) {
+             printf("%s\n", word(s, 1).c_str());
+             return done;
+         }},
+        {"quit", [](const Step &) {
+             if (host.callbacks_running > 0)
+                 fail("a callback is still running (the dialog is open)");
+             DestroyWindow(host.window);
+             return done;
+         }},
+    };
+    return table;
+}
+
+/* Splits a line into words; "quoted text" is one word. */
+bool split_words(const std::string &line, std::vector<std::string> &words)
+{
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            i++;
+        if (i >= line.size())
+            break;
+        std::string w;
+        if (line[i] == '"') {
+            for (i++; i < line.size() && line[i] != '"'; i++) {
+                if (line[i] == '\\' && i + 1 < line.size()) {
+                    char e = line[++i];
+                    w += e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e == 'z' ? '\x1a' : e;
+                } else {
+                    w += line[i];
+                }
+            }
+            if (i >= line.size())
+                return false;
+            i++;
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+                w += line[i++];
+        }
+        words.push_back(w);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string windows_path(const std::string &path)
+{
+    if (!path.empty() && path[0] == '/')
+        return "Z:" + path;
+    return path;
+}
+
+bool load_script(const char *path, std::string &error)
+{
+    script_name = path;
+    FILE *f = fopen(windows_path(path).c_str(), "rb");
+    if (!f) {
+        error = std::string("cannot open script ") + path;
+        return false;
+    }
+    char buffer[4096];
+    int line = 0;
+    while (fgets(buffer, sizeof buffer, f)) {
+        line++;
+        std::string text = buffer;
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        Step s;
+        s.line = line;
+        if (!split_words(text, s.words)) {
+            error = script_name + ":" + std::to_string(line) + ": unterminated quote";
+            fclose(f);
+            return false;
+        }
+        if (s.words.empty() || s.words[0][0] == '#')
+            continue;
+        if (!commands().count(s.words[0])) {
+            error = script_name + ":" + std::to_string(line) + ": unknown command " + s.words[0];
+            fclose(f);
+            return false;
+        }
+        steps.push_back(s);
+    }
+    fclose(f);
+    return true;
+}
+
+bool script_finished()
+{
+    return next_step >= steps.size();
+}
+
+void script_tick()
+{
+    if (script_finished())
+        return;
+    size_t index = next_step;
+    const Step &s = steps[index];
+    step_started = retry_started ? retry_started : GetTickCount();
+    retry_started = 0;
+    /* Steps after this one may run inside it, while it waits in the module. */
+    next_step = index + 1;
+    Outcome outcome = done;
+    try {
+        outcome = commands().at(s.words[0])(s);
+        if (outcome == retry && GetTickCount() - step_started > retry_limit_ms)
+            fail("'" + s.words[0] + "' still not satisfied after " +
+                 std::to_string(retry_limit_ms / 1000) + " s");
+    } catch (const Failure &f) {
+        fprintf(stderr, "%s:%d: %s\n", script_name.c_str(), s.line, f.text.c_str());
+        fflush(stderr);
+        host.failures++;
+        outcome = done;
+    }
+    if (outcome == retry) {
+        next_step = index;
+        retry_started = step_started;
+    }
+}

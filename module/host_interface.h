@@ -1,0 +1,424 @@
+/*
+ * The host interface: every record the simulator reads from the module, the
+ * table of services it hands the module, and the key-event ids the module sends.
+ *
+ * Layout: on 32-bit Windows every record is exactly the simulator's layout
+ * (32-bit words and pointers, 64-bit floats on 4-byte boundaries); the
+ * static_asserts at the end of this header hold every size and offset.  Other
+ * builds keep the same fields in the same order with their natural alignment,
+ * so the 64-bit module and host (and the native tests) share these types.
+ *
+ * Fields named host_* or zero_* belong to the simulator or are always 0; the
+ * module never reads or writes them.
+ */
+#ifndef PELMORA_HOST_INTERFACE_H
+#define PELMORA_HOST_INTERFACE_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+/* The simulator's calling convention for everything it calls and everything
+ * it offers: stdcall on 32-bit Windows, the platform's default elsewhere. */
+#if defined(_WIN32) && !defined(_WIN64)
+#define HOSTCALL __stdcall
+#define PELMORA_RECORDS_32 1
+#else
+#define HOSTCALL
+#define PELMORA_RECORDS_32 0
+#endif
+
+#if PELMORA_RECORDS_32
+#pragma pack(push, 4)
+#endif
+
+/* ---- Key events ------------------------------------------------------- */
+
+enum KeyEventId : uint32_t {
+    key_nav1_frequency = 0x100AC,      /* BCD digits after the leading 1 of the MHz */
+    key_adf_frequency = 0x100B2,       /* BCD whole kHz */
+    key_nav1_course = 0x100B4,         /* degrees */
+    key_ap_vertical_speed = 0x101F4,   /* feet per minute */
+    key_ap_airspeed = 0x101F5,         /* knots */
+    key_ap_mach = 0x101F6,             /* hundredths */
+    key_ap_heading = 0x101FA,          /* degrees */
+    key_ap_altitude = 0x1024C,         /* feet */
+    key_fuel_selector_0 = 0x101A3,     /* key_fuel_selector_0 + k: selector to position k */
+    key_fuel_selector_1 = 0x101A4,
+    key_fuel_selector_2 = 0x101A5,
+    key_fuel_selector_3 = 0x101A6,
+};
+
+/* ---- Simulator variables read by the sample gauges -------------------- */
+
+enum SimVariableId : uint32_t {
+    var_fuel_selector = 307,
+    var_units_switch = 335,
+    var_temperature = 350,
+    var_fuel_quantity = 386,
+    var_elevator = 782,
+    var_aileron = 783,
+    var_rudder = 784,
+    var_elevator_trim = 786,
+};
+
+/* ---- Element kinds and records ---------------------------------------- */
+
+enum ElementKind : uint32_t {
+    element_static_image = 0,
+    element_needle = 1,
+    element_string = 2,
+    element_slider = 3,
+    element_icon = 4,
+};
+
+const uint32_t no_bitmap = 0xFFFFFFFFu;
+
+struct GaugeHeader;
+struct ElementBase;
+
+/* A failure the host may apply to an element; a list ends with three zeros. */
+struct FailureRule {
+    uint32_t failure_code;
+    uint32_t action_code;
+    uint32_t zero;
+};
+
+/* How an element or callback names a simulator variable. */
+struct VariableRef {
+    uint32_t id;                /* 0 for none */
+    uint32_t host_4[2];
+    union {                     /* filled by the host */
+        double number;
+        int32_t integer;        /* integer-valued variables: first four bytes */
+        uint32_t word;
+    } value;
+    uint32_t host_20[2];
+};
+
+/* The first 60 bytes of every element record. */
+struct ElementBase {
+    uint32_t kind;              /* ElementKind */
+    uint32_t bitmap;            /* resource id, no_bitmap for none */
+    int32_t x, y;               /* position in the gauge */
+    uint32_t host_16[2];
+    int32_t offset_x, offset_y; /* a needle's pivot within its picture */
+    GaugeHeader *gauge;         /* the owning header */
+    uint32_t host_36;
+    ElementBase **children;     /* 0-terminated, or 0 */
+    const FailureRule *failures;
+    uint32_t image_flags;
+    uint32_t zero_52;
+    uint32_t zero_56;
+};
+
+struct StaticImageElement {
+    ElementBase base;
+    uint32_t host_60[9];
+};
+
+/* A dial point of a needle: where on the dial a value points. */
+struct ScalePoint {
+    int32_t x, y;
+    double value;
+    uint32_t host_16[2];
+};
+
+struct NeedleElement;
+typedef double(HOSTCALL *NeedleCallback)(NeedleElement *element);
+
+struct NeedleElement {
+    ElementBase base;           /* offset_x/y: pivot within the needle picture */
+    VariableRef variable;
+    uint32_t zero_88[6];
+    const ScalePoint *scale;
+    uint32_t scale_count;
+    uint32_t turn_limit;
+    uint32_t host_124[25];
+    NeedleCallback callback;
+    uint32_t zero_228[2];
+};
+
+struct SliderElement {
+    ElementBase base;
+    VariableRef x_variable;     /* id 0: no movement along x */
+    uint32_t zero_88;
+    double x_scale;             /* pixels per unit */
+    uint32_t zero_100;
+    VariableRef y_variable;
+    uint32_t zero_132;
+    double y_scale;
+    uint32_t host_144[12];
+};
+
+struct IconElement;
+typedef double(HOSTCALL *IconCallback)(IconElement *element);
+
+struct IconElement {
+    ElementBase base;           /* bitmap: the first of the pictures */
+    VariableRef variable;
+    uint32_t zero_88;
+    uint32_t switching_mode;
+    uint32_t zero_96[4];
+    uint32_t picture_count;
+    uint32_t zero_116[4];
+    IconCallback callback;      /* picture index, 0 .. picture_count - 1 */
+};
+
+struct StringElement;
+typedef double(HOSTCALL *StringCallback)(StringElement *element);
+
+const int font_face_room = 32;
+
+struct StringElement {
+    ElementBase base;
+    VariableRef variables[3];
+    uint32_t zero_144[10];
+    char *text;                 /* host-owned: at least max_length + 1 bytes */
+    uint32_t zero_188;
+    uint32_t box_width, box_height;
+    uint32_t zero_200[2];
+    uint32_t text_colour;       /* 0x00BBGGRR */
+    uint32_t background_colour;
+    uint32_t highlight_colour;
+    uint32_t host_220[7];
+    char font_face[font_face_room];
+    uint32_t font_weight;
+    uint32_t char_set;
+    uint32_t draw_flags;        /* DrawText flags */
+    uint32_t max_length;
+    uint32_t zero_296[4];
+    StringCallback callback;
+    uint32_t zero_316;
+};
+
+/* ---- Mouse areas ------------------------------------------------------ */
+
+enum MouseAreaKind : uint32_t {
+    area_end = 0,
+    area_parent = 1,
+    area_child = 2,
+    area_close = 3,
+};
+
+const uint32_t mouse_left_single = 0x20000000u;
+const int32_t cursor_none = -1;
+const int32_t cursor_hand = 5;
+
+/* The click position handed to a mouse callback, relative to its area. */
+struct MousePoint {
+    int32_t x, y;
+};
+
+typedef int32_t(HOSTCALL *MouseCallback)(MousePoint *point, uint32_t mouse_flags);
+
+struct MouseArea {
+    uint32_t kind;              /* MouseAreaKind */
+    int32_t x, y, width, height;
+    int32_t cursor;
+    uint32_t help_id;
+    uint32_t mouse_flags;
+    uint32_t zero_32;
+    MouseCallback callback;
+    uint32_t zero_40;
+};
+
+/* ---- Gauge headers, linkage, import table ----------------------------- */
+
+typedef void(HOSTCALL *LifecycleRoutine)(void);
+typedef void(HOSTCALL *LifecycleRoutineValue)(uint32_t host_value);
+
+const uint32_t gauge_header_version = 700;
+
+struct GaugeHeader {
+    uint32_t version;
+    const char *name;
+    ElementBase **elements;     /* 0-terminated; one top-level element here */
+    LifecycleRoutine query;
+    LifecycleRoutineValue install;
+    LifecycleRoutine initialize;
+    LifecycleRoutine update;
+    LifecycleRoutineValue generate;
+    LifecycleRoutine draw;
+    LifecycleRoutine kill;
+    uint32_t zero_40;
+    uint32_t default_width_mm;
+    uint32_t zero_48[8];
+    MouseArea *mouse;
+    uint32_t zero_84[9];
+};
+
+const int gauge_slots = 6;      /* five gauges, then 0 */
+
+struct ModuleLinkage {
+    uint32_t id;                /* 0x13 */
+    LifecycleRoutine start;
+    LifecycleRoutine stop;
+    uint32_t zero_12[3];
+    GaugeHeader *gauges[gauge_slots];
+};
+
+const uint32_t linkage_id = 0x13;
+const uint32_t host_services_id = 0x0F;
+
+/* ---- The simulator's services ----------------------------------------- */
+
+typedef void(HOSTCALL *ElementService)(ElementBase *element);
+typedef void(HOSTCALL *ElementServiceValue)(ElementBase *element, uint32_t host_value);
+
+/* One slot per 32-bit word of the simulator's table; unused slots reserved. */
+struct HostServices {
+    void *reserved_0[24];
+    ElementService query_elements;              /* slot 24, 0x60 */
+    ElementServiceValue install_elements;       /* slot 25 */
+    ElementService initialize_elements;         /* slot 26 */
+    ElementService update_elements;             /* slot 27: value callbacks run */
+    ElementServiceValue generate_elements;      /* slot 28 */
+    ElementService draw_elements;               /* slot 29 */
+    void *reserved_30;
+    ElementService kill_elements;               /* slot 31, 0x7C */
+    void *reserved_32[4];
+    uint32_t(HOSTCALL *send_key_event)(uint32_t event_id, uint32_t value); /* slot 36, 0x90 */
+    void *reserved_37[3];
+    uint32_t(HOSTCALL *read_variable)(VariableRef *variable);             /* slot 40, 0xA0 */
+    void *reserved_41[7];
+};
+
+struct ImportEntry {
+    uint32_t id;
+    HostServices *services;
+};
+
+struct ModuleImports {
+    ImportEntry entries[2];     /* {0x0F, services}, then {0, 0} */
+};
+
+#if PELMORA_RECORDS_32
+#pragma pack(pop)
+
+/* The simulator reads these records byte for byte. */
+static_assert(sizeof(ModuleImports) == 16, "ImportTable size");
+static_assert(offsetof(ModuleImports, entries[0].services) == 4, "ImportTable pointer");
+static_assert(sizeof(ModuleLinkage) == 48, "Linkage size");
+static_assert(offsetof(ModuleLinkage, start) == 4, "Linkage start");
+static_assert(offsetof(ModuleLinkage, stop) == 8, "Linkage stop");
+static_assert(offsetof(ModuleLinkage, gauges) == 24, "Linkage gauge table");
+
+static_assert(sizeof(GaugeHeader) == 120, "GaugeHeader size");
+static_assert(offsetof(GaugeHeader, name) == 4, "GaugeHeader name");
+static_assert(offsetof(GaugeHeader, elements) == 8, "GaugeHeader elements");
+static_assert(offsetof(GaugeHeader, query) == 12, "GaugeHeader query");
+static_assert(offsetof(GaugeHeader, install) == 16, "GaugeHeader install");
+static_assert(offsetof(GaugeHeader, initialize) == 20, "GaugeHeader initialize");
+static_assert(offsetof(GaugeHeader, update) == 24, "GaugeHeader update");
+static_assert(offsetof(GaugeHeader, generate) == 28, "GaugeHeader generate");
+static_assert(offsetof(GaugeHeader, draw) == 32, "GaugeHeader draw");
+static_assert(offsetof(GaugeHeader, kill) == 36, "GaugeHeader kill");
+static_assert(offsetof(GaugeHeader, zero_40) == 40, "GaugeHeader word 40");
+static_assert(offsetof(GaugeHeader, default_width_mm) == 44, "GaugeHeader width");
+static_assert(offsetof(GaugeHeader, zero_48) == 48, "GaugeHeader words 48");
+static_assert(offsetof(GaugeHeader, mouse) == 80, "GaugeHeader mouse list");
+static_assert(offsetof(GaugeHeader, zero_84) == 84, "GaugeHeader words 84");
+
+static_assert(sizeof(ElementBase) == 60, "ElementBase size");
+static_assert(offsetof(ElementBase, bitmap) == 4, "ElementBase bitmap");
+static_assert(offsetof(ElementBase, x) == 8, "ElementBase x");
+static_assert(offsetof(ElementBase, y) == 12, "ElementBase y");
+static_assert(offsetof(ElementBase, host_16) == 16, "ElementBase host words");
+static_assert(offsetof(ElementBase, offset_x) == 24, "ElementBase offset x");
+static_assert(offsetof(ElementBase, offset_y) == 28, "ElementBase offset y");
+static_assert(offsetof(ElementBase, gauge) == 32, "ElementBase gauge");
+static_assert(offsetof(ElementBase, host_36) == 36, "ElementBase host word");
+static_assert(offsetof(ElementBase, children) == 40, "ElementBase children");
+static_assert(offsetof(ElementBase, failures) == 44, "ElementBase failures");
+static_assert(offsetof(ElementBase, image_flags) == 48, "ElementBase image flags");
+static_assert(offsetof(ElementBase, zero_52) == 52, "ElementBase word 52");
+static_assert(offsetof(ElementBase, zero_56) == 56, "ElementBase word 56");
+
+static_assert(sizeof(StaticImageElement) == 96, "StaticImageElement size");
+
+static_assert(sizeof(VariableRef) == 28, "VariableRef size");
+static_assert(offsetof(VariableRef, value) == 12, "VariableRef value");
+static_assert(offsetof(VariableRef, host_20) == 20, "VariableRef host bytes");
+
+static_assert(sizeof(MouseArea) == 44, "MouseArea size");
+static_assert(offsetof(MouseArea, x) == 4, "MouseArea x");
+static_assert(offsetof(MouseArea, width) == 12, "MouseArea width");
+static_assert(offsetof(MouseArea, cursor) == 20, "MouseArea cursor");
+static_assert(offsetof(MouseArea, help_id) == 24, "MouseArea help");
+static_assert(offsetof(MouseArea, mouse_flags) == 28, "MouseArea flags");
+static_assert(offsetof(MouseArea, zero_32) == 32, "MouseArea word 32");
+static_assert(offsetof(MouseArea, callback) == 36, "MouseArea callback");
+static_assert(offsetof(MouseArea, zero_40) == 40, "MouseArea word 40");
+
+static_assert(sizeof(FailureRule) == 12, "FailureRule size");
+static_assert(sizeof(ScalePoint) == 24, "ScalePoint size");
+static_assert(offsetof(ScalePoint, value) == 8, "ScalePoint value");
+static_assert(offsetof(ScalePoint, host_16) == 16, "ScalePoint host bytes");
+
+static_assert(sizeof(NeedleElement) == 236, "NeedleElement size");
+static_assert(offsetof(NeedleElement, variable) == 60, "NeedleElement variable");
+static_assert(offsetof(NeedleElement, zero_88) == 88, "NeedleElement zeros");
+static_assert(offsetof(NeedleElement, scale) == 112, "NeedleElement scale");
+static_assert(offsetof(NeedleElement, scale_count) == 116, "NeedleElement scale count");
+static_assert(offsetof(NeedleElement, turn_limit) == 120, "NeedleElement turn limit");
+static_assert(offsetof(NeedleElement, host_124) == 124, "NeedleElement host bytes");
+static_assert(offsetof(NeedleElement, callback) == 224, "NeedleElement callback");
+static_assert(offsetof(NeedleElement, zero_228) == 228, "NeedleElement tail");
+
+static_assert(sizeof(SliderElement) == 192, "SliderElement size");
+static_assert(offsetof(SliderElement, x_variable) == 60, "SliderElement x variable");
+static_assert(offsetof(SliderElement, zero_88) == 88, "SliderElement word 88");
+static_assert(offsetof(SliderElement, x_scale) == 92, "SliderElement x scale");
+static_assert(offsetof(SliderElement, zero_100) == 100, "SliderElement word 100");
+static_assert(offsetof(SliderElement, y_variable) == 104, "SliderElement y variable");
+static_assert(offsetof(SliderElement, zero_132) == 132, "SliderElement word 132");
+static_assert(offsetof(SliderElement, y_scale) == 136, "SliderElement y scale");
+static_assert(offsetof(SliderElement, host_144) == 144, "SliderElement host bytes");
+
+static_assert(sizeof(IconElement) == 136, "IconElement size");
+static_assert(offsetof(IconElement, variable) == 60, "IconElement variable");
+static_assert(offsetof(IconElement, zero_88) == 88, "IconElement word 88");
+static_assert(offsetof(IconElement, switching_mode) == 92, "IconElement switching");
+static_assert(offsetof(IconElement, zero_96) == 96, "IconElement zeros");
+static_assert(offsetof(IconElement, picture_count) == 112, "IconElement pictures");
+static_assert(offsetof(IconElement, zero_116) == 116, "IconElement zeros 116");
+static_assert(offsetof(IconElement, callback) == 132, "IconElement callback");
+
+static_assert(sizeof(StringElement) == 320, "StringElement size");
+static_assert(offsetof(StringElement, variables) == 60, "StringElement variables");
+static_assert(offsetof(StringElement, zero_144) == 144, "StringElement zeros");
+static_assert(offsetof(StringElement, text) == 184, "StringElement text");
+static_assert(offsetof(StringElement, zero_188) == 188, "StringElement word 188");
+static_assert(offsetof(StringElement, box_width) == 192, "StringElement box width");
+static_assert(offsetof(StringElement, box_height) == 196, "StringElement box height");
+static_assert(offsetof(StringElement, zero_200) == 200, "StringElement zeros 200");
+static_assert(offsetof(StringElement, text_colour) == 208, "StringElement text colour");
+static_assert(offsetof(StringElement, background_colour) == 212, "StringElement background");
+static_assert(offsetof(StringElement, highlight_colour) == 216, "StringElement highlight");
+static_assert(offsetof(StringElement, host_220) == 220, "StringElement host bytes");
+static_assert(offsetof(StringElement, font_face) == 248, "StringElement font face");
+static_assert(offsetof(StringElement, font_weight) == 280, "StringElement font weight");
+static_assert(offsetof(StringElement, char_set) == 284, "StringElement char set");
+static_assert(offsetof(StringElement, draw_flags) == 288, "StringElement draw flags");
+static_assert(offsetof(StringElement, max_length) == 292, "StringElement max length");
+static_assert(offsetof(StringElement, zero_296) == 296, "StringElement zeros 296");
+static_assert(offsetof(StringElement, callback) == 312, "StringElement callback");
+static_assert(offsetof(StringElement, zero_316) == 316, "StringElement tail");
+
+static_assert(offsetof(HostServices, query_elements) == 0x60, "query_elements slot");
+static_assert(offsetof(HostServices, install_elements) == 0x64, "install_elements slot");
+static_assert(offsetof(HostServices, initialize_elements) == 0x68, "initialize_elements slot");
+static_assert(offsetof(HostServices, update_elements) == 0x6C, "update_elements slot");
+static_assert(offsetof(HostServices, generate_elements) == 0x70, "generate_elements slot");
+static_assert(offsetof(HostServices, draw_elements) == 0x74, "draw_elements slot");
+static_assert(offsetof(HostServices, kill_elements) == 0x7C, "kill_elements slot");
+static_assert(offsetof(HostServices, send_key_event) == 0x90, "send_key_event slot");
+static_assert(offsetof(HostServices, read_variable) == 0xA0, "read_variable slot");
+#endif
+
+/* Every build: the service slots are the table's 32-bit slot numbers. */
+static_assert(offsetof(HostServices, send_key_event) / sizeof(void *) == 36, "send_key_event is slot 36");
+static_assert(offsetof(HostServices, read_variable) / sizeof(void *) == 40, "read_variable is slot 40");
+static_assert(offsetof(HostServices, query_elements) / sizeof(void *) == 24, "element services start at slot 24");
+
+#endif

@@ -1,0 +1,128 @@
+/*
+ * Reader of the two facility data files, "Prwydata.txt" (one airport per line)
+ * and "Pnavdata.txt" (one VOR or NDB per line).
+ *
+ * Portable: no Windows headers.  The file is opened in binary and the text-mode
+ * rules are applied here, so the reader behaves the same on every platform:
+ *   - CR LF reads as LF; a CR not followed by LF stays (it is white space);
+ *   - a Ctrl-Z byte ends the file: nothing from it on is read;
+ *   - one read takes at most line_limit - 1 characters, the LF included, so a
+ *     longer line comes in pieces and every piece is a line of its own.
+ *
+ * Every field below has a room in characters and storage of room + 1; a longer
+ * token is cut to its room.  Nothing is ever written past a field.
+ */
+#ifndef PELMORA_FACILITY_FILE_H
+#define PELMORA_FACILITY_FILE_H
+
+#include <stddef.h>
+#include <stdio.h>
+
+#define RUNWAY_FILE_NAME "Prwydata.txt"
+#define NAVAID_FILE_NAME "Pnavdata.txt"
+
+/* The error lines a search shows, chosen by mode; each ends in one blank. */
+#define RUNWAY_FILE_ERROR "Unable to Open Runway Data File 'Prwydata.txt' "
+#define NAVAID_FILE_ERROR "Unable to Open Navaid Data File 'Pnavdata.txt' "
+
+const int line_limit = 990;             /* bytes per read, terminating zero included */
+const int line_buffer_room = 1000;      /* the line buffers that reads fill */
+
+/* ---- The open stream ---- */
+
+const size_t facility_block_room = 64 * 1024;
+
+/* One open data file.  Reads come from the file in large blocks. */
+struct FacilityFile {
+    FILE *stream;                       /* 0 when closed */
+    size_t pos, len;                    /* unread bytes are block[pos .. len) */
+    bool at_end;                        /* end of file or Ctrl-Z reached */
+    unsigned char block[facility_block_room];
+};
+
+/* The stream of the running search (one search runs at a time). */
+extern FacilityFile facility_file;
+
+/* Opens a data file by name for reading.  False when it cannot be opened. */
+bool facility_open(FacilityFile *file, const char *name);
+
+/* Reads the next line into line (at most limit - 1 characters plus a zero,
+ * the LF kept, as fgets does).  False, with line empty, at the end. */
+bool facility_read_line(FacilityFile *file, char *line, int limit);
+
+void facility_close(FacilityFile *file);
+
+/* ---- Tokens ---- */
+
+/* White space: blank, tab, CR, LF, vertical tab, form feed. */
+bool is_blank_char(char c);
+
+/* Finds the next token at or after *cursor; sets *start and *length and moves
+ * *cursor past it.  False when only white space is left. */
+bool next_token(const char **cursor, const char **start, size_t *length);
+
+/* Copies length characters of src into field, cut to room; always terminated. */
+void copy_field(char *field, size_t room, const char *src, size_t length);
+
+/* Fills count fields from the leading tokens of text; fields without a token
+ * are empty.  Returns how many tokens were found (at most count). */
+int take_tokens(const char *text, char *const *fields, const size_t *rooms, int count);
+
+/* ---- Records ---- */
+
+/* The four leading tokens of any line, as the searches take them. */
+const size_t leading_field_room = 39;
+struct LeadingFields {
+    char code[leading_field_room + 1];
+    char name[leading_field_room + 1];
+    char third[leading_field_room + 1];   /* airport: runway 1; navaid: type */
+    char fourth[leading_field_room + 1];  /* airport: runway 2; navaid: frequency */
+};
+void read_leading_fields(const char *line, LeadingFields *fields);
+
+const size_t airport_code_room = 15;
+const size_t airport_name_room = 39;
+const size_t runway_room_first = 39;    /* runways 1 and 2 */
+const size_t runway_room = 79;          /* runways 3 to 20 */
+const int max_runways = 20;
+
+/* One line of the runway file: code, name, up to 20 runway descriptors
+ * (tokens 3 to 22; later tokens are ignored). */
+struct AirportRecord {
+    char code[airport_code_room + 1];
+    char name[airport_name_room + 1];
+    char runways[max_runways][runway_room + 1];
+    int runway_count;                   /* runways up to the first missing one */
+};
+void read_airport_record(const char *line, AirportRecord *record);
+
+/* A runway descriptor: part1_part2_part3_frequency_course.  Underscores from
+ * the second character on read as blanks; the first five parts are taken and
+ * parts the descriptor lacks stay empty. */
+const size_t part1_room = 27;
+const size_t part2_room = 15;
+const size_t part3_room = 27;
+const size_t frequency_room = 27;
+const size_t course_room = 27;
+const size_t descriptor_work_room = 79;
+struct RunwayDescriptor {
+    char part1[part1_room + 1];
+    char part2[part2_room + 1];
+    char part3[part3_room + 1];
+    char frequency[frequency_room + 1];
+    char course[course_room + 1];
+};
+void read_runway_descriptor(const char *descriptor, RunwayDescriptor *runway);
+
+/* One line of the navaid file: code, name, type, frequency; later tokens are
+ * ignored. */
+const size_t navaid_field_room = 39;
+struct NavaidRecord {
+    char code[navaid_field_room + 1];
+    char name[navaid_field_room + 1];
+    char type[navaid_field_room + 1];
+    char frequency[navaid_field_room + 1];
+};
+void read_navaid_record(const char *line, NavaidRecord *record);
+
+#endif
