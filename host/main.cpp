@@ -31,6 +31,14 @@ static bool copy_into(const std::string &from, const std::string &to, bool requi
     return !required;
 }
 
+/* Creates a folder and every folder above it that is missing. */
+static void make_directories(const std::string &path)
+{
+    for (size_t i = 3; i <= path.size(); i++)
+        if (i == path.size() || path[i] == '\\' || path[i] == '/')
+            CreateDirectoryA(path.substr(0, i).c_str(), 0);
+}
+
 static DWORD timeout_seconds = 120;
 
 static DWORD WINAPI watchdog(LPVOID)
@@ -70,8 +78,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "pelmora-host: %s\n", error.c_str());
         return 2;
     }
-    CreateDirectoryA(sim.c_str(), 0);
-    CreateDirectoryA((sim + "\\GAUGES").c_str(), 0);
+    make_directories(sim + "\\GAUGES");
     if (!install.empty() && !copy_into(install, sim + "\\GAUGES\\PELMORA.GAU", true))
         return 2;
     if (!data.empty()) {

@@ -82,9 +82,19 @@ long number(const Step &s, size_t i)
     return value;
 }
 
+/* A top-level dialog of this thread with that caption (other programs on the
+ * same desktop may show windows of their own). */
+HWND find_own_window(const char *caption, HWND after = 0)
+{
+    for (HWND w = after; (w = FindWindowExA(0, w, "#32770", caption)) != 0;)
+        if (GetWindowThreadProcessId(w, 0) == GetCurrentThreadId())
+            return w;
+    return 0;
+}
+
 HWND find_dialog()
 {
-    return FindWindowA("#32770", SELECTION_CAPTION);
+    return find_own_window(SELECTION_CAPTION);
 }
 
 HWND need_dialog()
@@ -314,7 +324,7 @@ const std::map<std::string, Command> &commands()
          }},
         {"expect-dialog-count", [](const Step &s) {
              long n = 0;
-             for (HWND w = 0; (w = FindWindowExA(0, w, "#32770", SELECTION_CAPTION)) != 0;)
+             for (HWND w = 0; (w = find_own_window(SELECTION_CAPTION, w)) != 0;)
                  n++;
              expect_equal("open selection dialogs", n, number(s, 1));
              return done;
@@ -429,7 +439,7 @@ const std::map<std::string, Command> &commands()
              fail("no static text \"" + word(s, 1) + "\"");
          }},
         {"expect-messagebox", [](const Step &s) {
-             HWND box = FindWindowA("#32770", word(s, 1).c_str());
+             HWND box = find_own_window(word(s, 1).c_str());
              if (!box)
                  return retry;
              std::string text = message_box_text(box);
@@ -441,6 +451,17 @@ const std::map<std::string, Command> &commands()
              if (text.size() == prefix.size() ||
                  text.find_first_not_of("0123456789abcdef", prefix.size()) != std::string::npos)
                  fail("message box text \"" + text + "\" does not end in a hexadecimal code");
+             return done;
+         }},
+        {"dump-controls", [](const Step &) {
+             HWND dialog = need_dialog();
+             HWND focus = GetFocus();
+             printf("focus %p (%s, id %d), active %p, foreground %p, dialog %p\n", (void *)focus,
+                    class_of(focus).c_str(), GetDlgCtrlID(focus), (void *)GetActiveWindow(),
+                    (void *)GetForegroundWindow(), (void *)dialog);
+             for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                 printf("  %p id %d %s \"%s\"\n", (void *)c, GetDlgCtrlID(c), class_of(c).c_str(),
+                        window_text(c).c_str());
              return done;
          }},
         /* ---- the world around ---- */
