@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "test_files.h"
+
+namespace {
+
+std::vector<std::string> runway_findings(const char *record)
+{
+    std::vector<Finding> findings;
+    check_runway_record(record, 1, &findings);
+    std::vector<std::string> reasons;
+    for (const Finding &f : findings)
+        reasons.push_back(f.reason);
+    return reasons;
+}
+
+std::vector<Finding> file_findings(const std::string &bytes, DataKind kind = DataKind::runways)
+{
+    ScratchFolder dir;
+    CheckResult result;
+    std::string error;
+    EXPECT_TRUE(check_data_file(dir.write("Prwydata.txt", bytes), kind, &result, &error)) << error;
+    return result.findings;
+}
+
+TEST(CheckRecord, WhatTheModuleReadsRightIsClean)
+{
+    EXPECT_TRUE(runway_findings("KSEA SEATTLE 16L_ISNQ_11796_110.30_180 34R_-_11796_0_005").empty());
+    EXPECT_TRUE(runway_findings("KSEA SEATTLE").empty());
+    /* Two underscores read as one separator; a leading one stays in part 1. */
+    EXPECT_TRUE(runway_findings("KSEA SEATTLE 16L__-_1_0_360 _X_-_1_0_090").empty());
+    std::vector<Finding> none;
+    check_navaid_record("SEA SEATTLE vor 116.80\r\n", 1, &none);
+    check_navaid_record("BF NOLLA NDB 362", 1, &none);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(CheckRecord, EachFaultOnce)
+{
+    EXPECT_EQ(runway_findings("KSEA SEATTLE 16L_-_1_0_361").size(), 1u);
+    EXPECT_EQ(runway_findings("KSEA SEATTLE 16L_-_1_0").size(), 1u);
+    EXPECT_EQ(runway_findings("KSEA SEATTLE 16L_-_1_11030_180").size(), 1u);
+    EXPECT_EQ(runway_findings("KSEA SEATTLE 16L_-_1_110.30_18O").size(), 1u);
+    EXPECT_EQ(runway_findings("KSEA Seattle 16L_-_1_0_180").size(), 1u);
+    std::vector<Finding> f;
+    check_navaid_record("SEA SEATTLE VOR-DME 116.80", 1, &f);
+    EXPECT_EQ(f.size(), 2u);                                 /* not VOR, and not kHz */
+}
+
+TEST(CheckFile, SplitLinesAtTheReadLimit)
+{
+    const std::string head = "KSEA ";
+    std::string fits = head + std::string(988 - head.size(), 'A') + "\n";    /* 989 with LF */
+    std::string split = head + std::string(989 - head.size(), 'A') + "\n";
+    std::string last = head + std::string(989 - head.size(), 'A');         /* no line end */
+
+    bool found = false;
+    for (const Finding &f : file_findings(fits + "KBFI BOEING\n"))
+        found = found || f.reason.find("longer than 989") != std::string::npos;
+    EXPECT_FALSE(found);
+
+    std::vector<Finding> findings = file_findings("KBFI BOEING\n" + split + "KPAE PAINE\n");
+    found = false;
+    for (const Finding &f : findings)
+        if (f.reason.find("longer than 989") != std::string::npos) {
+            EXPECT_EQ(f.line, 2);
+            found = true;
+        }
+    EXPECT_TRUE(found);
+
+    found = false;
+    for (const Finding &f : file_findings("KBFI BOEING\n" + last))
+        found = found || f.reason.find("longer than 989") != std::string::npos;
+    EXPECT_FALSE(found);
+}
+
+TEST(CheckFile, CtrlZOnlyWhenSomethingFollowsIt)
+{
+    EXPECT_TRUE(file_findings("KSEA SEATTLE\r\n\x1a").empty());
+    std::vector<Finding> f = file_findings("KSEA SEATTLE\r\nKBFI BOEING\x1a\r\nKPAE PAINE\r\n");
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].line, 2);
+}
+
+TEST(CheckFile, RepeatedCodesIgnoringLetterCase)
+{
+    std::vector<Finding> f = file_findings("KSEA A\nKBFI B\nKSEa C\nKSEA D\n");
+    std::vector<long> lines;
+    for (const Finding &x : f)
+        if (x.reason.find("also on line") != std::string::npos)
+            lines.push_back(x.line);
+    EXPECT_EQ(lines, (std::vector<long>{3, 4}));
+    /* Navaid codes repeat all over the world: every match is listed. */
+    EXPECT_TRUE(file_findings("ABC ONE VOR 116.80\nABC TWO NDB 300\n", DataKind::navaids).empty());
+}
+
+TEST(CheckFile, KindFromTheName)
+{
+    DataKind kind;
+    EXPECT_TRUE(data_kind_from_name("C:\\FS98\\PRWYDATA.TXT", &kind));
+    EXPECT_EQ(kind, DataKind::runways);
+    EXPECT_TRUE(data_kind_from_name("out/pnavdata.txt", &kind));
+    EXPECT_EQ(kind, DataKind::navaids);
+    EXPECT_FALSE(data_kind_from_name("Prwydata.txt.partial", &kind));
+}
+
+}  // namespace

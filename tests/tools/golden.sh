@@ -1,0 +1,241 @@
+#!/bin/sh
+# Golden-file tests of pelmora-convert and pelmora-check.
+#
+#   golden.sh CONVERTER CHECKER TESTS_DIR WORK_DIR
+#
+# Every fixture is converted, compared line by line with the expected files
+# (line ends normalised) and checked clean by the checker; every bad input
+# must end with its exit status and message and leave no file behind.
+# Set GOLDEN_UPDATE=1 to rewrite the expected files from the current output.
+
+conv=$1
+check=$2
+tests=$3
+work=$4
+absolute() { case $1 in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+conv=$(absolute "$conv")
+check=$(absolute "$check")
+tests=$(absolute "$tests")
+work=$(absolute "$work")
+expected=$tests/expected
+
+rm -rf "$work"
+mkdir -p "$work/in"
+cp -R "$tests/fixtures/." "$work/in/"
+cd "$work/in" || exit 2
+
+# Compressed copies, made here rather than kept as binaries.
+gzip -c apt850.dat > apt850.dat.gz
+gzip -c nav810.dat > nav810.dat.gz
+mkdir oagz
+for f in oa/*.csv; do gzip -c "$f" > "oagz/${f#oa/}.gz"; done
+gzip -c apt1200.dat | head -c 300 > cut.dat.gz
+
+passed=0
+failed=0
+case_failed=0
+
+begin() { name=$1; case_failed=0; }
+fail() { echo "FAIL $name: $*"; case_failed=1; }
+end() {
+    if [ $case_failed = 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+
+# run WANT_STATUS ARGS...: the converter, into ../$name; messages in ../$name.messages
+run() {
+    want=$1
+    shift
+    rm -rf "../$name"
+    mkdir -p "../$name"
+    "$conv" -o "../$name" "$@" > "../$name.stdout" 2> "../$name.messages"
+    got=$?
+    [ "$got" = "$want" ] || { fail "exit status $got, expected $want"; cat "../$name.messages"; }
+}
+
+# same_as EXPECTED_CASE FILE...: output files against the expected ones
+same_as() {
+    exp_case=$1
+    shift
+    for f in "$@"; do
+        got_file=../$name/$f
+        [ "$f" = messages ] && got_file=../$name.messages
+        if [ -n "$GOLDEN_UPDATE" ]; then
+            mkdir -p "$expected/$exp_case"
+            cp "$got_file" "$expected/$exp_case/$f"
+            continue
+        fi
+        tr -d '\r' < "$expected/$exp_case/$f" > ../expected.txt
+        tr -d '\r' < "$got_file" > ../got.txt
+        diff -u ../expected.txt ../got.txt > ../diff.txt || { fail "$f differs"; cat ../diff.txt; }
+    done
+}
+
+# line_ends crlf|lf FILE...
+line_ends() {
+    kind=$1
+    shift
+    for f in "$@"; do
+        if tr -d '\r' < "../$name/$f" | cmp -s - "../$name/$f"; then has_cr=no; else has_cr=yes; fi
+        [ $kind = crlf ] && [ $has_cr = no ] && fail "$f has no CR LF line ends"
+        [ $kind = lf ] && [ $has_cr = yes ] && fail "$f has CR in it"
+    done
+}
+
+# checked_clean FILE...: the checker, reading as the module does, finds nothing
+checked_clean() {
+    for f in "$@"; do
+        "$check" "../$name/$f" > ../check.txt 2>&1 || { fail "checker finds faults in $f"; cat ../check.txt; }
+    done
+}
+
+# says TEXT: the messages contain TEXT
+says() {
+    grep -F -q -- "$1" "../$name.messages" || { fail "no message '$1'"; cat "../$name.messages"; }
+}
+
+# nothing_written: the output folder is empty (no file, no partial file)
+nothing_written() {
+    [ -z "$(ls -A "../$name")" ] || fail "left files behind: $(ls -A "../$name")"
+}
+
+# ---- Good inputs, each format and version ----
+
+begin xp850
+run 0 --apt apt850.dat --nav nav810.dat
+same_as xp850 Prwydata.txt Pnavdata.txt messages
+line_ends crlf Prwydata.txt Pnavdata.txt
+checked_clean Prwydata.txt Pnavdata.txt
+end
+
+begin xp850_gz
+run 0 --apt apt850.dat.gz --nav nav810.dat.gz
+same_as xp850 Prwydata.txt Pnavdata.txt
+end
+
+begin xp1200
+run 0 --apt apt1200.dat --nav nav1200.dat
+same_as xp1200 Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+end
+
+begin xp1200_filters
+run 0 --apt apt1200.dat --nav nav1200.dat --icao ED,LS --hard-only --box 49,8,51,9 -q
+same_as xp1200_filters Prwydata.txt Pnavdata.txt messages
+end
+
+begin oa
+run 0 --ourairports oa --lf
+same_as oa Prwydata.txt Pnavdata.txt messages
+line_ends lf Prwydata.txt Pnavdata.txt
+checked_clean Prwydata.txt Pnavdata.txt
+end
+
+begin oa_gz
+run 0 --ourairports oagz --lf
+same_as oa Prwydata.txt Pnavdata.txt
+end
+
+begin oa_nav
+run 0 --ourairports oa --nav nav1100.dat --country GB
+same_as oa_nav Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+end
+
+# ---- Bad inputs that stop the run: exit 2, nothing written ----
+
+fatal() {
+    begin "$1"
+    message=$2
+    shift 2
+    run 2 "$@"
+    says "$message"
+    says "nothing written"
+    nothing_written
+    end
+}
+fatal bad_cut_gz "cut.dat.gz:" --apt cut.dat.gz
+fatal bad_cut_gz_reason "damaged compressed data: unexpected end of file" --apt cut.dat.gz
+fatal bad_version "bad/apt715.dat:2: unsupported apt.dat version 715" --apt bad/apt715.dat
+fatal bad_not_dat "bad/not_a_dat.txt:1: not an apt.dat file" --apt bad/not_a_dat.txt
+fatal bad_nav_as_apt "nav1200.dat:4: not an apt.dat file: the first row is not an airport header" --apt nav1200.dat
+fatal bad_apt_as_nav "apt1200.dat:4: not a nav.dat file" --nav apt1200.dat
+fatal bad_csv_as_apt "oa/airports.csv:1: not an apt.dat file" --apt oa/airports.csv
+fatal bad_no_end "bad/apt_no_end.dat:5: the file ends without its closing 99 line" --apt bad/apt_no_end.dat
+fatal bad_missing_column "bad/oa_missing_column/runways.csv:1: missing column 'le_ident'" --ourairports bad/oa_missing_column
+fatal bad_no_such_file "no-such-apt.dat: No such file or directory" --apt no-such-apt.dat
+fatal bad_nav_cut_after_good_nav "cut.dat.gz:" --nav nav810.dat --apt cut.dat.gz
+
+begin bad_keeps_old_output
+mkdir -p ../bad_keeps_old_output
+printf 'OLD 1\r\n' > ../old.txt
+"$conv" -o ../bad_keeps_old_output --apt apt850.dat > /dev/null 2>&1
+cp ../old.txt ../bad_keeps_old_output/Prwydata.txt
+"$conv" -o ../bad_keeps_old_output --apt bad/apt_no_end.dat > /dev/null 2>&1
+cmp -s ../old.txt ../bad_keeps_old_output/Prwydata.txt || fail "the old Prwydata.txt was changed"
+[ "$(ls -A ../bad_keeps_old_output)" = Prwydata.txt ] || fail "left files: $(ls -A ../bad_keeps_old_output)"
+end
+
+# ---- Bad rows: reported and skipped, the rest written, exit 1 ----
+
+skipped_rows() {
+    begin "$1"
+    message=$2
+    shift 2
+    run 1 "$@"
+    says "$message"
+    checked_clean Prwydata.txt
+    end
+}
+skipped_rows bad_unknown_row "bad/apt_unknown_row.dat:6: unknown row code 7777" --apt bad/apt_unknown_row.dat
+skipped_rows bad_unknown_row_count "row code 7777: 2 rows skipped, the first on line 6" --apt bad/apt_unknown_row.dat
+skipped_rows bad_short_runway "bad/apt_bad_rows.dat:5: land runway has 11 fields, 26 expected" --apt bad/apt_bad_rows.dat
+skipped_rows bad_position "bad/apt_bad_rows.dat:6: runway 34R: bad threshold position" --apt bad/apt_bad_rows.dat
+skipped_rows bad_row_code "bad/apt_bad_rows.dat:7: row code 'X1' is not a number" --apt bad/apt_bad_rows.dat
+skipped_rows bad_header "bad/apt_bad_rows.dat:8: airport header has 2 fields" --apt bad/apt_bad_rows.dat
+skipped_rows bad_csv_record "bad/oa_short_record/runways.csv:3: record has 8 fields, the header 20" --ourairports bad/oa_short_record
+
+begin bad_header_skips_airport
+run 1 --apt bad/apt_bad_rows.dat
+same_as bad_rows Prwydata.txt
+end
+
+begin bad_nav_rows
+run 1 --nav bad/nav_bad_rows.dat
+says "bad/nav_bad_rows.dat:4: VOR SEA: bad frequency '1168'"
+says "bad/nav_bad_rows.dat:5: navaid has 10 fields, at least 11 expected"
+same_as bad_nav_rows Pnavdata.txt
+end
+
+# ---- Usage ----
+
+begin usage
+run 2 --apt apt850.dat --ourairports oa
+says "choose one airport source"
+nothing_written
+run 2 --box 1,2,3
+says "--box wants"
+run 0 --help
+grep -q "TRUE degrees" "../$name.stdout" || fail "the usage text does not say which course is written"
+end
+
+# ---- The checker on faulty data files ----
+
+begin checker_findings
+"$check" check/Prwydata.txt check/Pnavdata.txt > ../checker_findings.messages 2>&1
+status=$?
+[ $status = 1 ] || fail "exit status $status, expected 1"
+same_as checker messages
+end
+
+begin checker_kinds
+cp check/Pnavdata.txt ../navaids.txt
+"$check" ../navaids.txt > /dev/null 2>&1
+[ $? = 2 ] || fail "a file named navaids.txt needs --navaids"
+"$check" --navaids ../navaids.txt > /dev/null 2>&1
+[ $? = 1 ] || fail "--navaids ../navaids.txt should report findings"
+"$check" no-such/Prwydata.txt > /dev/null 2>&1
+[ $? = 2 ] || fail "a missing file should give exit status 2"
+end
+
+echo "golden: $passed passed, $failed failed"
+[ $failed = 0 ]

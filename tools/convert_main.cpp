@@ -1,0 +1,255 @@
+/*
+ * pelmora-convert: world navigation data in, "Prwydata.txt" and
+ * "Pnavdata.txt" out.  Exit status: 0 written and clean; 1 written, but some
+ * input rows were bad and skipped (each reported as file:line: reason);
+ * 2 nothing written (usage, I/O, wrong or damaged input).
+ */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+#include "converter.h"
+#include "line_reader.h"
+#include "ourairports.h"
+#include "report.h"
+#include "selection/facility_file.h"
+#include "tokens.h"
+#include "xplane.h"
+
+static const int exit_clean = 0;
+static const int exit_bad_rows = 1;
+static const int exit_failed = 2;
+
+static const char usage_text[] =
+    "usage: pelmora-convert [options] --apt APT.DAT [--nav NAV.DAT]\n"
+    "       pelmora-convert [options] --ourairports DIR [--nav NAV.DAT]\n"
+    "       pelmora-convert [options] --nav NAV.DAT\n"
+    "\n"
+    "Makes the data files Prwydata.txt (airports and runways) and Pnavdata.txt\n"
+    "(VORs and NDBs) from X-Plane-style apt.dat (850 to 1200) and nav.dat (810 to\n"
+    "1200) files, or from the OurAirports files airports.csv, runways.csv and\n"
+    "navaids.csv.  Any input may be gzip-compressed (.gz).\n"
+    "\n"
+    "Sources:\n"
+    "  --apt FILE           airports and runways from an apt.dat\n"
+    "  --ourairports DIR    airports and runways (and, without --nav, navaids)\n"
+    "                       from the OurAirports files in DIR\n"
+    "  --nav FILE           VORs, NDBs and the ILS/LOC localizers from a nav.dat\n"
+    "\n"
+    "Output:\n"
+    "  -o, --output DIR     write the files into DIR (default: the current one)\n"
+    "  --lf                 end lines with LF (default: CR LF)\n"
+    "\n"
+    "Filters:\n"
+    "  --icao PREFIX,...    airports whose code begins with one of the prefixes\n"
+    "  --country CC,...     airports and navaids of these countries (OurAirports'\n"
+    "                       iso_country, e.g. US; apt.dat 1100+: its 1302 country);\n"
+    "                       nav.dat gives no country: its navaids are not filtered\n"
+    "  --box S,W,N,E        only what lies in this latitude/longitude box, degrees\n"
+    "  --hard-only          airports with at least one asphalt or concrete runway\n"
+    "\n"
+    "  -q, --quiet          no notes, no progress: only errors and the summary\n"
+    "  -h, --help           this text\n"
+    "\n"
+    "What is written:\n"
+    "  Airport code: the ICAO code the source gives (apt.dat 1302 icao_code;\n"
+    "    OurAirports icao_code, then gps_code), else the airport's identifier,\n"
+    "    whichever first is four letters.  Airports without one, closed airports,\n"
+    "    heliports and repeats of a code are skipped (the first is kept).\n"
+    "  Runways: one descriptor per runway end, designator_ident_length_freq_course\n"
+    "    (e.g. 16L_ISNQ_11796_110.30_180; without a landing system\n"
+    "    34R_-_11796_0_360).  Length in feet.  At most 20 ends: with more, those\n"
+    "    with a landing system come first.\n"
+    "  Course: TRUE degrees, rounded to the whole degree (360 for north): the\n"
+    "    localizer's bearing, else the runway's heading.  No magnetic variation is\n"
+    "    applied: the sources give none for runways.\n"
+    "  Landing systems: nav.dat localizers (ILS, LOC, LDA, SDF), joined on airport\n"
+    "    and runway designator.  Where several serve one runway end: an ILS before\n"
+    "    a localizer alone, then the one nearest the runway's heading, then the\n"
+    "    first.  Those that join no runway are reported.\n"
+    "\n"
+    "Exit status: 0 written; 1 written, but bad input rows were skipped (see the\n"
+    "messages); 2 nothing written.\n";
+
+struct Options {
+    std::string apt, nav, ourairports;
+    std::string output_dir;
+    bool crlf = true;
+    bool quiet = false;
+    Filters filters;
+};
+
+static void usage_error(const std::string &message)
+{
+    fprintf(stderr, "pelmora-convert: %s\n(pelmora-convert --help tells how to use it)\n",
+            message.c_str());
+}
+
+static std::vector<std::string> split_list(const std::string &text)
+{
+    std::vector<std::string> items;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string::npos)
+            comma = text.size();
+        std::string item = upper_ascii(text.substr(start, comma - start));
+        if (!item.empty())
+            items.push_back(item);
+        start = comma + 1;
+    }
+    return items;
+}
+
+static bool parse_box(const std::string &text, Filters *f)
+{
+    std::vector<std::string> parts = split_list(text);
+    double v[4];
+    if (parts.size() != 4)
+        return false;
+    for (int i = 0; i < 4; i++)
+        if (!parse_double(parts[i], &v[i]))
+            return false;
+    f->south = v[0];
+    f->west = v[1];
+    f->north = v[2];
+    f->east = v[3];
+    f->has_box = true;
+    return f->south <= f->north && f->south >= -90 && f->north <= 90 && f->west >= -180 &&
+           f->east <= 180;
+}
+
+/* Fills options from argv; returns -1 to go on, else the exit status. */
+static int parse_options(int argc, char **argv, Options *o)
+{
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        auto value = [&](std::string *out) {
+            if (i + 1 >= argc) {
+                usage_error(arg + " needs a value");
+                return false;
+            }
+            *out = argv[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "-h" || arg == "--help") {
+            fputs(usage_text, stdout);
+            return exit_clean;
+        } else if (arg == "--apt") {
+            if (!value(&o->apt))
+                return exit_failed;
+        } else if (arg == "--nav") {
+            if (!value(&o->nav))
+                return exit_failed;
+        } else if (arg == "--ourairports") {
+            if (!value(&o->ourairports))
+                return exit_failed;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(&o->output_dir))
+                return exit_failed;
+        } else if (arg == "--lf") {
+            o->crlf = false;
+        } else if (arg == "-q" || arg == "--quiet") {
+            o->quiet = true;
+        } else if (arg == "--hard-only") {
+            o->filters.hard_only = true;
+        } else if (arg == "--icao") {
+            if (!value(&text))
+                return exit_failed;
+            o->filters.icao_prefixes = split_list(text);
+        } else if (arg == "--country") {
+            if (!value(&text))
+                return exit_failed;
+            o->filters.countries = split_list(text);
+        } else if (arg == "--box") {
+            if (!value(&text))
+                return exit_failed;
+            if (!parse_box(text, &o->filters)) {
+                usage_error("--box wants SOUTH,WEST,NORTH,EAST in degrees, e.g. 45,5,55,16");
+                return exit_failed;
+            }
+        } else {
+            usage_error("unknown argument '" + arg + "'");
+            return exit_failed;
+        }
+    }
+    if (!o->apt.empty() && !o->ourairports.empty()) {
+        usage_error("choose one airport source: --apt or --ourairports");
+        return exit_failed;
+    }
+    if (o->apt.empty() && o->ourairports.empty() && o->nav.empty()) {
+        usage_error("no input: give --apt, --ourairports or --nav");
+        return exit_failed;
+    }
+    if (!o->ourairports.empty() && !ourairports_supported()) {
+        usage_error("this build reads no OurAirports CSV files (made without libcsv)");
+        return exit_failed;
+    }
+    return -1;
+}
+
+static int fail(Converter &converter, const std::string &message)
+{
+    converter.discard();
+    fprintf(stderr, "%s\nnothing written\n", message.c_str());
+    return exit_failed;
+}
+
+int main(int argc, char **argv)
+{
+    Options o;
+    int status = parse_options(argc, argv, &o);
+    if (status >= 0)
+        return status;
+
+    Report report;
+    report.set_quiet(o.quiet);
+    report.set_progress(isatty(fileno(stderr)) != 0);
+    Converter converter(o.filters, report);
+
+    const bool airports = !o.apt.empty() || !o.ourairports.empty();
+    const bool csv_navaids =
+        !o.ourairports.empty() && o.nav.empty() && !find_csv(o.ourairports, "navaids").empty();
+    const bool navaids = !o.nav.empty() || csv_navaids;
+    std::string error;
+    if (!converter.open_outputs(o.output_dir, o.crlf, airports, navaids, &error))
+        return fail(converter, error);
+    if (!o.filters.countries.empty() && !o.nav.empty())
+        report.say("note: nav.dat gives no country: its navaids are filtered by --box only");
+
+    ReadOutcome outcome;
+    if (!o.nav.empty() && !read_nav_dat(o.nav, converter, report, &outcome))
+        return fail(converter, outcome.fatal);
+    if (!o.apt.empty() && !read_apt_dat(o.apt, converter, report, &outcome))
+        return fail(converter, outcome.fatal);
+    if (!o.ourairports.empty() &&
+        !read_ourairports(o.ourairports, csv_navaids, converter, report, &outcome))
+        return fail(converter, outcome.fatal);
+    converter.finish(airports);
+
+    if (!converter.commit(&error))
+        return fail(converter, error);
+    converter.print_summary(stderr);
+    if (report.errors() > 0)
+        fprintf(stderr, "bad input rows skipped: %ld (reported above)\n", report.errors());
+    std::string where = o.output_dir.empty() ? std::string() : o.output_dir + "/";
+    if (airports)
+        fprintf(stderr, "wrote %s%s (%ld lines)\n", where.c_str(), RUNWAY_FILE_NAME,
+                converter.stats().airports_written);
+    if (navaids)
+        fprintf(stderr, "wrote %s%s (%ld lines)\n", where.c_str(), NAVAID_FILE_NAME,
+                converter.stats().navaids_written);
+    return report.errors() > 0 ? exit_bad_rows : exit_clean;
+}

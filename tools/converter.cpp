@@ -1,0 +1,489 @@
+#include "converter.h"
+
+#include <errno.h>
+#include <signal.h>
+#include <string.h>
+
+#include <algorithm>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "check.h"
+#include "selection/facility_file.h"
+#include "tokens.h"
+
+/* Rooms of the converter's own tokens, chosen so that the longest descriptor
+ * (8 + 8 + 6 + 6 + 3 characters and four underscores, 35) fits the 39 of
+ * runways 1 and 2. */
+static const size_t designator_room = 8;
+static const size_t localizer_ident_room = 8;
+static const long longest_runway_ft = 99999;
+static const size_t navaid_ident_room = 8;
+static_assert(designator_room + localizer_ident_room + 5 + 6 + 3 + 4 <= runway_room_first,
+              "a descriptor must fit the room of runways 1 and 2");
+
+/* A localizer this far off its runway's heading is written, with a note. */
+static const double offset_localizer_degrees = 30;
+
+/* ---- Filters ---- */
+
+bool Filters::in_box(double latitude, double longitude) const
+{
+    if (!has_box)
+        return true;
+    if (latitude < south || latitude > north)
+        return false;
+    if (west <= east)
+        return longitude >= west && longitude <= east;
+    return longitude >= west || longitude <= east;
+}
+
+static bool any_prefix(const std::vector<std::string> &prefixes, const std::string &code)
+{
+    for (const std::string &p : prefixes)
+        if (code.compare(0, p.size(), p) == 0)
+            return true;
+    return false;
+}
+
+static bool any_equal(const std::vector<std::string> &values, const std::string &value)
+{
+    return std::find(values.begin(), values.end(), upper_ascii(value)) != values.end();
+}
+
+/* ---- Output files ---- */
+
+/* Temporary files to remove when the run is interrupted. */
+static const int max_partial_files = 2;
+static char partial_files[max_partial_files][4096];
+
+static void remove_partial_files(int signal_number)
+{
+    for (int i = 0; i < max_partial_files; i++)
+        if (partial_files[i][0])
+            remove(partial_files[i]);
+    signal(signal_number, SIG_DFL);
+    raise(signal_number);
+}
+
+static void register_partial(const std::string &path, bool add)
+{
+    for (int i = 0; i < max_partial_files; i++) {
+        if (add && !partial_files[i][0] && path.size() < sizeof partial_files[i]) {
+            memcpy(partial_files[i], path.c_str(), path.size() + 1);
+            signal(SIGINT, remove_partial_files);
+            signal(SIGTERM, remove_partial_files);
+            return;
+        }
+        if (!add && path == partial_files[i]) {
+            partial_files[i][0] = 0;
+            return;
+        }
+    }
+}
+
+bool OutputFile::open(const std::string &directory, const char *name, bool crlf,
+                      std::string *error)
+{
+    final_path_ = directory.empty() ? std::string(name) : directory + "/" + name;
+    temp_path_ = final_path_ + ".partial";
+    crlf_ = crlf;
+    stream_ = fopen(temp_path_.c_str(), "wb");
+    if (!stream_) {
+        *error = temp_path_ + ": " + strerror(errno);
+        return false;
+    }
+    register_partial(temp_path_, true);
+    return true;
+}
+
+void OutputFile::write_line(const std::string &line)
+{
+    if (fputs(line.c_str(), stream_) < 0 || fputs(crlf_ ? "\r\n" : "\n", stream_) < 0)
+        write_failed_ = true;
+    lines_++;
+}
+
+static bool replace_file(const std::string &from, const std::string &to)
+{
+#ifdef _WIN32
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+bool OutputFile::commit(std::string *error)
+{
+    if (!stream_)
+        return true;
+    bool ok = !write_failed_ && fflush(stream_) == 0 && !ferror(stream_);
+    ok = fclose(stream_) == 0 && ok;
+    stream_ = 0;
+    if (!ok) {
+        *error = temp_path_ + ": write failed: " + strerror(errno);
+    } else if (!replace_file(temp_path_, final_path_)) {
+        *error = final_path_ + ": cannot replace: " + strerror(errno);
+        ok = false;
+    }
+    if (!ok)
+        remove(temp_path_.c_str());
+    register_partial(temp_path_, false);
+    return ok;
+}
+
+void OutputFile::discard()
+{
+    if (!stream_)
+        return;
+    fclose(stream_);
+    stream_ = 0;
+    remove(temp_path_.c_str());
+    register_partial(temp_path_, false);
+}
+
+/* ---- Converter ---- */
+
+bool Converter::open_outputs(const std::string &directory, bool crlf, bool runways,
+                             bool navaids, std::string *error)
+{
+    if (runways && !runways_.open(directory, RUNWAY_FILE_NAME, crlf, error))
+        return false;
+    if (navaids && !navaids_.open(directory, NAVAID_FILE_NAME, crlf, error)) {
+        runways_.discard();
+        return false;
+    }
+    writes_runways_ = runways;
+    writes_navaids_ = navaids;
+    return true;
+}
+
+static std::string localizer_text(const Localizer &l)
+{
+    return "localizer " + l.ident + " (" + l.airport + " " + l.runway + ")";
+}
+
+void Converter::add_localizer(const Localizer &localizer)
+{
+    stats_.localizers_read++;
+    const std::string key = upper_ascii(localizer.airport);
+    std::vector<size_t> &same_airport = localizers_by_airport_[key];
+    const std::string runway = designator_key(localizer.runway);
+    const std::string ident = upper_ascii(localizer.ident);
+    for (size_t i : same_airport) {
+        const Localizer &other = localizers_[i];
+        if (designator_key(other.runway) == runway && upper_ascii(other.ident) == ident) {
+            stats_.localizers_duplicate++;
+            report_.note(localizer.source.file, localizer.source.line,
+                         localizer_text(localizer) + " repeats " + other.source.file + ":" +
+                             std::to_string(other.source.line) + ": counted once");
+            return;
+        }
+    }
+    same_airport.push_back(localizers_.size());
+    localizers_.push_back(localizer);
+}
+
+std::string Converter::choose_code(const Airport &airport) const
+{
+    if (is_icao_style(airport.icao))
+        return upper_ascii(airport.icao);
+    if (is_icao_style(airport.ident))
+        return upper_ascii(airport.ident);
+    return std::string();
+}
+
+bool Converter::passes_filters(const Airport &airport, const std::string &code) const
+{
+    if (!filters_.icao_prefixes.empty() && !any_prefix(filters_.icao_prefixes, code))
+        return false;
+    if (!filters_.countries.empty() && !any_equal(filters_.countries, airport.country))
+        return false;
+    if (filters_.has_box &&
+        !(airport.has_position && filters_.in_box(airport.latitude, airport.longitude)))
+        return false;
+    if (filters_.hard_only && !airport.has_hard_runway)
+        return false;
+    return true;
+}
+
+/* The identifiers under which localizers name this airport. */
+static std::vector<std::string> airport_keys(const Airport &airport)
+{
+    std::vector<std::string> keys;
+    for (const std::string *id : {&airport.ident, &airport.icao}) {
+        std::string key = upper_ascii(*id);
+        if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    }
+    return keys;
+}
+
+void Converter::mark_airport_skipped(const Airport &airport)
+{
+    for (const std::string &key : airport_keys(airport)) {
+        auto it = localizers_by_airport_.find(key);
+        if (it == localizers_by_airport_.end())
+            continue;
+        for (size_t i : it->second)
+            if (localizers_[i].state == Localizer::State::unseen)
+                localizers_[i].state = Localizer::State::airport_skipped;
+    }
+}
+
+static double end_heading(const RunwayEnd &end)
+{
+    return end.heading >= 0 ? end.heading : designator_heading(end.designator);
+}
+
+/* True when a serves a runway end better than b (b read later). */
+static bool better_localizer(const Localizer &a, const Localizer &b, double heading)
+{
+    if (a.with_glide_slope != b.with_glide_slope)
+        return a.with_glide_slope;
+    if (heading >= 0) {
+        double da = bearing_difference(a.bearing, heading);
+        double db = bearing_difference(b.bearing, heading);
+        if (da != db)
+            return da < db;
+    }
+    return true;
+}
+
+void Converter::join_localizers(const Airport &airport, std::vector<RunwayEnd> &ends)
+{
+    std::vector<std::vector<Localizer *>> serving(ends.size());
+    for (const std::string &key : airport_keys(airport)) {
+        auto it = localizers_by_airport_.find(key);
+        if (it == localizers_by_airport_.end())
+            continue;
+        for (size_t i : it->second) {
+            Localizer &l = localizers_[i];
+            if (l.state != Localizer::State::unseen &&
+                l.state != Localizer::State::airport_skipped)
+                continue;
+            const std::string runway = designator_key(l.runway);
+            size_t e = 0;
+            while (e < ends.size() && designator_key(ends[e].designator) != runway)
+                e++;
+            if (e == ends.size()) {
+                l.state = Localizer::State::no_runway;
+                std::string have;
+                for (const RunwayEnd &end : ends)
+                    have += (have.empty() ? "" : " ") + end.designator;
+                report_.note(l.source.file, l.source.line,
+                             localizer_text(l) + ": " + airport.ident + " has no runway " +
+                                 l.runway + " (it has: " + (have.empty() ? "none" : have) +
+                                 ")");
+                continue;
+            }
+            serving[e].push_back(&l);
+        }
+    }
+    for (size_t e = 0; e < ends.size(); e++) {
+        if (serving[e].empty())
+            continue;
+        const double heading = end_heading(ends[e]);
+        Localizer *best = serving[e][0];
+        for (size_t k = 1; k < serving[e].size(); k++)
+            if (!better_localizer(*best, *serving[e][k], heading))
+                best = serving[e][k];
+        best->state = Localizer::State::joined;
+        ends[e].localizer = best;
+        for (Localizer *l : serving[e]) {
+            if (l == best)
+                continue;
+            l->state = Localizer::State::spare;
+            report_.note(l->source.file, l->source.line,
+                         localizer_text(*l) + " not written: " + best->ident +
+                             " serves that runway end");
+        }
+        if (heading >= 0 && bearing_difference(best->bearing, heading) > offset_localizer_degrees)
+            report_.note(best->source.file, best->source.line,
+                         localizer_text(*best) + ": course " + course_text(best->bearing) +
+                             " is far from the runway's heading " + course_text(heading) +
+                             " (written as it is)");
+    }
+}
+
+std::vector<const RunwayEnd *> Converter::choose_ends(const Airport &airport,
+                                                      const std::vector<RunwayEnd> &ends)
+{
+    std::vector<const RunwayEnd *> chosen;
+    for (const RunwayEnd &end : ends)
+        chosen.push_back(&end);
+    if (chosen.size() <= (size_t)max_runways)
+        return chosen;
+    std::stable_partition(chosen.begin(), chosen.end(),
+                          [](const RunwayEnd *end) { return end->localizer != nullptr; });
+    long left_out = (long)chosen.size() - max_runways;
+    chosen.resize(max_runways);
+    stats_.ends_left_out += left_out;
+    report_.note(airport.source.file, airport.source.line,
+                 airport.ident + " has " + std::to_string(ends.size()) + " runway ends: " +
+                     std::to_string(left_out) + " without a landing system are left out");
+    return chosen;
+}
+
+static std::string descriptor(const RunwayEnd &end)
+{
+    const Localizer *l = end.localizer;
+    std::string length = end.length_ft >= 0 && end.length_ft <= longest_runway_ft
+                             ? std::to_string(end.length_ft)
+                             : std::string("-");
+    std::string frequency = l ? frequency_text(l->frequency) : std::string();
+    if (frequency.empty())
+        frequency = "0";
+    return ident_token(end.designator, designator_room) + "_" +
+           (l ? ident_token(l->ident, localizer_ident_room) : std::string("-")) + "_" + length +
+           "_" + frequency + "_" + course_text(l ? l->bearing : end_heading(end));
+}
+
+std::string Converter::runway_line(const std::string &code, const Airport &airport,
+                                   const std::vector<const RunwayEnd *> &ends) const
+{
+    std::string line = code + " " + name_token(airport.name, airport_name_room);
+    for (const RunwayEnd *end : ends)
+        line += " " + descriptor(*end);
+    return line;
+}
+
+bool Converter::fits_module(const std::string &line, bool runway_file, const SourceLine &source)
+{
+    std::vector<Finding> findings;
+    if (line.size() + 1 > (size_t)(line_limit - 1))
+        findings.push_back(Finding{0, "line too long"});
+    else if (runway_file)
+        check_runway_record(line.c_str(), 0, &findings);
+    else
+        check_navaid_record(line.c_str(), 0, &findings);
+    if (findings.empty())
+        return true;
+    report_.error(source.file, source.line,
+                  "left out: its line would break the data file's limits (" +
+                      findings[0].reason + ")");
+    return false;
+}
+
+void Converter::add_airport(const Airport &airport)
+{
+    stats_.airports_read++;
+    long *skipped = nullptr;
+    if (airport.kind == AirportKind::heliport)
+        skipped = &stats_.skipped_heliport;
+    else if (airport.kind == AirportKind::other)
+        skipped = &stats_.skipped_other_kind;
+    else if (airport.closed)
+        skipped = &stats_.skipped_closed;
+    std::string code;
+    if (!skipped) {
+        code = choose_code(airport);
+        if (code.empty())
+            skipped = &stats_.skipped_no_code;
+    }
+    if (!skipped && !codes_written_.insert(code).second) {
+        skipped = &stats_.skipped_duplicate;
+        report_.note(airport.source.file, airport.source.line,
+                     "airport " + code + " comes again: the first one is kept");
+    }
+    if (!skipped && !passes_filters(airport, code))
+        skipped = &stats_.skipped_filtered;
+    if (skipped) {
+        (*skipped)++;
+        mark_airport_skipped(airport);
+        return;
+    }
+    std::vector<RunwayEnd> ends = airport.ends;
+    join_localizers(airport, ends);
+    std::vector<const RunwayEnd *> chosen = choose_ends(airport, ends);
+    std::string line = runway_line(code, airport, chosen);
+    if (!fits_module(line, true, airport.source))
+        return;
+    if (runways_.is_open())
+        runways_.write_line(line);
+    stats_.airports_written++;
+    stats_.ends_written += (long)chosen.size();
+    for (const RunwayEnd *end : chosen)
+        if (end->localizer)
+            stats_.ends_with_localizer++;
+}
+
+void Converter::add_navaid(const Navaid &navaid)
+{
+    stats_.navaids_read++;
+    if ((!filters_.countries.empty() && !navaid.country.empty() &&
+         !any_equal(filters_.countries, navaid.country)) ||
+        !filters_.in_box(navaid.latitude, navaid.longitude)) {
+        stats_.navaids_filtered++;
+        return;
+    }
+    std::string frequency = navaid.vor ? frequency_text(navaid.frequency)
+                                       : std::to_string(navaid.frequency);
+    std::string line = ident_token(navaid.ident, navaid_ident_room) + " " +
+                       name_token(navaid.name, navaid_field_room) + " " +
+                       (navaid.vor ? "VOR" : "NDB") + " " + frequency;
+    if (!fits_module(line, false, navaid.source))
+        return;
+    if (navaids_.is_open())
+        navaids_.write_line(line);
+    stats_.navaids_written++;
+    (navaid.vor ? stats_.vors_written : stats_.ndbs_written)++;
+}
+
+void Converter::finish(bool airports_given)
+{
+    if (!airports_given)
+        return;
+    for (Localizer &l : localizers_)
+        if (l.state == Localizer::State::unseen)
+            report_.note(l.source.file, l.source.line,
+                         localizer_text(l) + ": no airport " + l.airport + " in the airport data");
+}
+
+bool Converter::commit(std::string *error)
+{
+    return runways_.commit(error) && navaids_.commit(error);
+}
+
+void Converter::discard()
+{
+    runways_.discard();
+    navaids_.discard();
+}
+
+static long count_state(const std::deque<Localizer> &localizers, Localizer::State state)
+{
+    return (long)std::count_if(localizers.begin(), localizers.end(),
+                               [state](const Localizer &l) { return l.state == state; });
+}
+
+void Converter::print_summary(FILE *out) const
+{
+    const ConvertStats &s = stats_;
+    if (s.airports_read > 0 || writes_runways_)
+        fprintf(out,
+                "airports: read %ld, written %ld; skipped: closed %ld, heliport %ld, other kind "
+                "%ld, no ICAO-style code %ld, repeated code %ld, outside the filters %ld\n"
+                "runway ends: written %ld, with a landing system %ld, left out beyond %d %ld\n",
+                s.airports_read, s.airports_written, s.skipped_closed, s.skipped_heliport,
+                s.skipped_other_kind, s.skipped_no_code, s.skipped_duplicate, s.skipped_filtered,
+                s.ends_written, s.ends_with_localizer, max_runways, s.ends_left_out);
+    if (s.localizers_read > 0)
+        fprintf(out,
+                "localizers: read %ld, joined %ld; not joined: no such runway %ld, no such "
+                "airport %ld, airport not written %ld, another serves the runway end %ld, "
+                "repeated %ld\n",
+                s.localizers_read, count_state(localizers_, Localizer::State::joined),
+                count_state(localizers_, Localizer::State::no_runway),
+                count_state(localizers_, Localizer::State::unseen),
+                count_state(localizers_, Localizer::State::airport_skipped),
+                count_state(localizers_, Localizer::State::spare), s.localizers_duplicate);
+    if (s.navaids_read > 0 || writes_navaids_)
+        fprintf(out,
+                "navaids: read %ld, written %ld (VOR %ld, NDB %ld); skipped: outside the "
+                "filters %ld, other type %ld\n",
+                s.navaids_read, s.navaids_written, s.vors_written, s.ndbs_written,
+                s.navaids_filtered, s.navaids_other_type);
+}

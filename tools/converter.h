@@ -1,0 +1,128 @@
+/*
+ * The converter's middle: the filters, the localizer index that joins
+ * landing systems to runway ends, and the writing of "Prwydata.txt" and
+ * "Pnavdata.txt".  The source readers (X-Plane, OurAirports) feed it
+ * records; it knows nothing of their formats.
+ *
+ * Order of use: open_outputs, then every add_localizer, then the airports
+ * and navaids in output order, then finish and commit (or discard).
+ *
+ * Choices it makes, stated once here:
+ *   - Code: the first of the source's ICAO code (apt.dat `1302 icao_code`,
+ *     OurAirports icao_code, then gps_code) and the airport's own identifier
+ *     that is ICAO-style, four letters; an airport with none is skipped.
+ *   - The same code twice: the first airport is kept, the rest are counted.
+ *   - Heliports, balloon ports and closed airports are skipped; helipads are
+ *     not listed as runways.
+ *   - Localizer join: on the airport's identifier or code together with the
+ *     runway designator (04L and 4L alike); the same (airport, runway,
+ *     identifier) read twice counts once.  Where several serve one runway
+ *     end: an ILS (with glide slope) before a LOC/LDA/SDF, then the one
+ *     whose course is nearest the runway's heading, then the first read.
+ *   - Course: true degrees rounded to the whole degree (north is 360): the
+ *     localizer's bearing where there is one, else the runway's heading from
+ *     its end coordinates (or the source's heading).  The sources carry no
+ *     magnetic variation for runways, so no magnetic course is written.
+ *   - More than 20 runway ends: the ends with a landing system come first,
+ *     then the others in source order, and only 20 are written.
+ */
+#ifndef PELMORA_TOOLS_CONVERTER_H
+#define PELMORA_TOOLS_CONVERTER_H
+
+#include <stdio.h>
+
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "facilities.h"
+#include "report.h"
+
+struct Filters {
+    std::vector<std::string> icao_prefixes;   /* upper case; airports only */
+    std::vector<std::string> countries;       /* upper case; records that give one */
+    bool has_box = false;
+    double south = 0, west = 0, north = 0, east = 0;   /* west > east crosses 180 */
+    bool hard_only = false;                   /* airports only */
+
+    bool in_box(double latitude, double longitude) const;
+};
+
+/* One output file, written to a temporary name beside its final place and
+ * renamed over it only by commit. */
+class OutputFile {
+public:
+    ~OutputFile() { discard(); }
+    bool open(const std::string &directory, const char *name, bool crlf, std::string *error);
+    bool is_open() const { return stream_ != 0; }
+    void write_line(const std::string &line);
+    bool commit(std::string *error);
+    void discard();
+    long lines() const { return lines_; }
+    const std::string &path() const { return final_path_; }
+
+private:
+    FILE *stream_ = 0;
+    std::string temp_path_, final_path_;
+    bool crlf_ = true;
+    bool write_failed_ = false;
+    long lines_ = 0;
+};
+
+/* The outcome counters, one per line of the summary. */
+struct ConvertStats {
+    long airports_read = 0, airports_written = 0;
+    long skipped_closed = 0, skipped_heliport = 0, skipped_other_kind = 0;
+    long skipped_no_code = 0, skipped_duplicate = 0, skipped_filtered = 0;
+    long ends_written = 0, ends_with_localizer = 0, ends_left_out = 0;
+    long localizers_read = 0, localizers_duplicate = 0;
+    long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
+    long navaids_filtered = 0, navaids_other_type = 0;
+};
+
+class Converter {
+public:
+    Converter(const Filters &filters, Report &report) : filters_(filters), report_(report) {}
+
+    bool open_outputs(const std::string &directory, bool crlf, bool runways, bool navaids,
+                      std::string *error);
+
+    void add_localizer(const Localizer &localizer);
+    void add_airport(const Airport &airport);
+    void add_navaid(const Navaid &navaid);
+    /* A navaid row of a type that goes in neither file (DME, TACAN, ...). */
+    void skip_navaid_type() { stats_.navaids_read++; stats_.navaids_other_type++; }
+
+    /* Reports the localizers that joined no runway end; airports_given tells
+     * whether an airport source was read at all. */
+    void finish(bool airports_given);
+    bool commit(std::string *error);
+    void discard();
+
+    void print_summary(FILE *out) const;
+    const ConvertStats &stats() const { return stats_; }
+
+private:
+    std::string runway_line(const std::string &code, const Airport &airport,
+                            const std::vector<const RunwayEnd *> &ends) const;
+    std::string choose_code(const Airport &airport) const;
+    bool passes_filters(const Airport &airport, const std::string &code) const;
+    void mark_airport_skipped(const Airport &airport);
+    void join_localizers(const Airport &airport, std::vector<RunwayEnd> &ends);
+    std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
+                                               const std::vector<RunwayEnd> &ends);
+    bool fits_module(const std::string &line, bool runway_file, const SourceLine &source);
+
+    Filters filters_;
+    Report &report_;
+    ConvertStats stats_;
+    OutputFile runways_, navaids_;
+    bool writes_runways_ = false, writes_navaids_ = false;
+    std::deque<Localizer> localizers_;        /* stable addresses: ends point here */
+    std::unordered_map<std::string, std::vector<size_t>> localizers_by_airport_;
+    std::unordered_set<std::string> codes_written_;
+};
+
+#endif

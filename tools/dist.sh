@@ -1,0 +1,57 @@
+#!/bin/sh
+# Builds the release zip, build/dist/pelmora-<version>.zip, laid out as the
+# simulator's folder so that it can be unpacked straight into it:
+#
+#   GAUGES/PELMORA.GAU          the 32-bit module (build/win32)
+#   Prwydata.txt, Pnavdata.txt  the sample data files (data/)
+#   PELMORA-README.txt          for pilots (tools/PILOTS-README.txt, CR LF)
+#   PELMORA-TOOLS/*.exe         the Windows converter and checker, when built
+#
+# Usage: tools/dist.sh
+# Inputs may be pointed elsewhere: PELMORA_GAU, PELMORA_DATA_DIR,
+# PELMORA_WIN_TOOLS_DIR; the zip's folder: PELMORA_DIST_DIR.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+version=$(sed -n 's/^project(pelmora VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+[ -n "$version" ] || { echo "dist: no version in $root/CMakeLists.txt" >&2; exit 1; }
+
+gau=${PELMORA_GAU:-$root/build/win32/PELMORA.GAU}
+data=${PELMORA_DATA_DIR:-$root/data}
+win_tools=${PELMORA_WIN_TOOLS_DIR:-$root/build/win32/tools}
+dist=${PELMORA_DIST_DIR:-$root/build/dist}
+zip_name=pelmora-$version.zip
+
+missing=""
+for f in "$gau" "$data/Prwydata.txt" "$data/Pnavdata.txt" "$here/PILOTS-README.txt"; do
+    [ -f "$f" ] || missing="$missing $f"
+done
+if [ -n "$missing" ]; then
+    echo "dist: missing:$missing" >&2
+    echo "dist: build the module first (cmake --preset win32 && cmake --build --preset win32)" >&2
+    exit 1
+fi
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+mkdir -p "$stage/GAUGES"
+cp "$gau" "$stage/GAUGES/PELMORA.GAU"
+cp "$data/Prwydata.txt" "$data/Pnavdata.txt" "$stage/"
+sed 's/\r$//; s/$/\r/' "$here/PILOTS-README.txt" > "$stage/PELMORA-README.txt"
+for tool in pelmora-convert.exe pelmora-check.exe; do
+    if [ -f "$win_tools/$tool" ]; then
+        mkdir -p "$stage/PELMORA-TOOLS"
+        cp "$win_tools/$tool" "$stage/PELMORA-TOOLS/"
+    fi
+done
+
+# The same inputs give the same zip: fixed times, no extra attributes, a
+# fixed order.
+find "$stage" -exec touch -t 202001010000 {} +
+mkdir -p "$dist"
+rm -f "$dist/$zip_name.partial"
+(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort |
+    zip -q -X -D "$dist/$zip_name.partial" -@)
+mv "$dist/$zip_name.partial" "$dist/$zip_name"
+echo "dist: $dist/$zip_name"

@@ -1,0 +1,78 @@
+/*
+ * The facts the converter keeps between reading a source and writing the two
+ * data files: only what the output needs, in the source's own terms.  Each
+ * record remembers where it came from, for messages.
+ */
+#ifndef PELMORA_TOOLS_FACILITIES_H
+#define PELMORA_TOOLS_FACILITIES_H
+
+#include <string>
+#include <vector>
+
+/* Where a record was read: file name as given and line number. */
+struct SourceLine {
+    std::string file;
+    long line = 0;
+};
+
+enum class AirportKind {
+    land,                               /* an aerodrome for aeroplanes */
+    seaplane_base,
+    heliport,
+    other                               /* balloon ports and the like */
+};
+
+/* A landing system's localizer, from a nav.dat row 4 or 5. */
+struct Localizer {
+    std::string airport;                /* the airport's identifier, as in the row */
+    std::string runway;                 /* runway designator, as in the row */
+    std::string ident;                  /* e.g. ISNQ */
+    long frequency = 0;                 /* MHz x 100: 11030 is 110.30 */
+    double bearing = 0;                 /* true degrees, 0 to 360 */
+    bool with_glide_slope = false;      /* row 4 (ILS) rather than 5 (LOC, LDA, SDF) */
+    SourceLine source;
+
+    enum class State {
+        unseen,                         /* no airport with this identifier came by */
+        airport_skipped,                /* the airport was closed, filtered, ... */
+        no_runway,                      /* the airport has no such runway end */
+        spare,                          /* another localizer serves the runway end */
+        joined
+    };
+    State state = State::unseen;
+};
+
+/* One end of a runway: one descriptor of the runway file. */
+struct RunwayEnd {
+    std::string designator;             /* e.g. 16L, as in the source */
+    double heading = -1;                /* true degrees; negative when unknown */
+    long length_ft = -1;                /* the whole runway's length; negative when unknown */
+    const Localizer *localizer = nullptr;
+};
+
+struct Airport {
+    std::string ident;                  /* the source's own identifier (joins) */
+    std::string icao;                   /* an ICAO code the source gives apart from ident */
+    std::string name;                   /* as in the source, UTF-8 or Latin-1 */
+    std::string country;                /* empty when the source gives none */
+    AirportKind kind = AirportKind::land;
+    bool closed = false;
+    bool has_hard_runway = false;
+    bool has_position = false;
+    double latitude = 0, longitude = 0;
+    std::vector<RunwayEnd> ends;        /* in source order, one runway's two ends together */
+    SourceLine source;
+};
+
+/* A VOR (VOR, VOR-DME, VORTAC) or an NDB. */
+struct Navaid {
+    std::string ident;
+    std::string name;
+    bool vor = false;                   /* else an NDB */
+    long frequency = 0;                 /* VOR: MHz x 100; NDB: whole kHz */
+    double latitude = 0, longitude = 0;
+    std::string country;                /* empty when the source gives none */
+    SourceLine source;
+};
+
+#endif

@@ -1,0 +1,585 @@
+#include "ourairports.h"
+
+#include <math.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <deque>
+#include <unordered_map>
+#include <vector>
+
+#include "line_reader.h"
+#include "tokens.h"
+
+#ifdef PELMORA_HAVE_LIBCSV
+#include <csv.h>
+#endif
+
+static bool file_exists(const std::string &path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+std::string find_csv(const std::string &directory, const char *stem)
+{
+    std::string base = (directory.empty() ? std::string(".") : directory) + "/" + stem + ".csv";
+    if (file_exists(base))
+        return base;
+    if (file_exists(base + ".gz"))
+        return base + ".gz";
+    return std::string();
+}
+
+#ifndef PELMORA_HAVE_LIBCSV
+
+bool ourairports_supported()
+{
+    return false;
+}
+
+bool read_ourairports(const std::string &directory, bool, Converter &, Report &,
+                      ReadOutcome *outcome)
+{
+    outcome->fatal = directory + ": this build reads no CSV files (it was made without libcsv)";
+    return false;
+}
+
+#else
+
+bool ourairports_supported()
+{
+    return true;
+}
+
+/* ======================================================================
+ * The CSV frame: records with the line they start on, columns by name
+ * ====================================================================== */
+
+typedef std::vector<std::string> Record;
+
+class CsvFile {
+public:
+    CsvFile(Report &report, ReadOutcome *outcome);
+    ~CsvFile() { csv_free(&parser_); }
+    CsvFile(const CsvFile &) = delete;
+    CsvFile &operator=(const CsvFile &) = delete;
+
+    /* Opens the file, reads its header and finds the named columns (count
+     * of them, in the order of the caller's column enum); optional ones may
+     * be missing and get -1.  False, with the outcome's fatal message, when
+     * a required column is missing. */
+    bool open(const std::string &path, const char *const *names, const bool *required,
+              size_t count);
+    /* The next record; false at the end or on a fatal error. */
+    bool next(Record *record);
+
+    /* The field of a column: empty when the column is missing or the record
+     * is short. */
+    const std::string &field(const Record &record, int column) const;
+    SourceLine here() const { return SourceLine{in_.path(), line_}; }
+    void bad_row(const std::string &reason) { report_.error(in_.path(), line_, reason); }
+    void finish();
+    /* False, with the record reported, when it has fewer fields than the
+     * header: its fields may have shifted. */
+    bool complete(const Record &record);
+
+private:
+    static void on_field(void *data, size_t length, void *self);
+    static void on_record_end(int terminator, void *self);
+    bool feed_more();
+    void fail(long line, const std::string &reason);
+
+    Report &report_;
+    ReadOutcome *outcome_;
+    LineReader in_;
+    struct csv_parser parser_;
+    Record pending_;
+    long pending_line_ = 0;
+    std::deque<std::pair<long, Record>> ready_;
+    std::vector<int> columns_;
+    size_t header_fields_ = 0;
+    long line_ = 0;
+    bool at_end_ = false;
+    std::string empty_;
+};
+
+CsvFile::CsvFile(Report &report, ReadOutcome *outcome) : report_(report), outcome_(outcome)
+{
+    csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL);
+}
+
+void CsvFile::on_field(void *data, size_t length, void *self)
+{
+    CsvFile *f = (CsvFile *)self;
+    if (f->pending_.empty())
+        f->pending_line_ = f->in_.line_number();
+    f->pending_.push_back(data ? std::string((const char *)data, length) : std::string());
+}
+
+void CsvFile::on_record_end(int, void *self)
+{
+    CsvFile *f = (CsvFile *)self;
+    f->ready_.emplace_back(f->pending_line_, std::move(f->pending_));
+    f->pending_.clear();
+}
+
+void CsvFile::fail(long line, const std::string &reason)
+{
+    outcome_->fatal = in_.path() + ":" + std::to_string(line) + ": " + reason;
+}
+
+bool CsvFile::feed_more()
+{
+    std::string_view line;
+    if (at_end_)
+        return false;
+    if (!in_.next(&line)) {
+        at_end_ = true;
+        report_.end_progress();
+        if (in_.failed()) {
+            fail(in_.line_number(), in_.error());
+            return false;
+        }
+        if (csv_fini(&parser_, on_field, on_record_end, this) != 0) {
+            fail(in_.line_number(), "a quoted field is not closed: is the file cut short?");
+            return false;
+        }
+        return !ready_.empty();
+    }
+    if (in_.line_number() == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
+        line.remove_prefix(3);
+    if (in_.line_number() % 8192 == 0)
+        report_.progress(in_);
+    if (csv_parse(&parser_, line.data(), line.size(), on_field, on_record_end, this) !=
+            line.size() ||
+        csv_parse(&parser_, "\n", 1, on_field, on_record_end, this) != 1) {
+        fail(in_.line_number(),
+             std::string("not a CSV file: ") + csv_strerror(csv_error(&parser_)));
+        return false;
+    }
+    return true;
+}
+
+bool CsvFile::next(Record *record)
+{
+    while (ready_.empty())
+        if (!feed_more())
+            return false;
+    line_ = ready_.front().first;
+    *record = std::move(ready_.front().second);
+    ready_.pop_front();
+    return true;
+}
+
+bool CsvFile::open(const std::string &path, const char *const *names, const bool *required,
+                   size_t count)
+{
+    if (!in_.open(path)) {
+        outcome_->fatal = path + ": " + in_.error();
+        return false;
+    }
+    Record header;
+    if (!next(&header)) {
+        if (outcome_->fatal.empty())
+            fail(1, "empty file: a header line is expected");
+        return false;
+    }
+    header_fields_ = header.size();
+    std::string missing;
+    for (size_t c = 0; c < count; c++) {
+        int at = -1;
+        for (size_t h = 0; h < header.size(); h++)
+            if (header[h] == names[c])
+                at = (int)h;
+        if (at < 0 && required[c])
+            missing += (missing.empty() ? "'" : ", '") + std::string(names[c]) + "'";
+        columns_.push_back(at);
+    }
+    if (!missing.empty()) {
+        fail(line_, "missing column " + missing + ": not an OurAirports file of this kind?");
+        return false;
+    }
+    return true;
+}
+
+const std::string &CsvFile::field(const Record &record, int column) const
+{
+    int at = columns_[column];
+    return at >= 0 && (size_t)at < record.size() ? record[at] : empty_;
+}
+
+void CsvFile::finish()
+{
+    report_.say(in_.path() + ": " + std::to_string(in_.line_number()) + " lines read");
+}
+
+bool CsvFile::complete(const Record &record)
+{
+    if (record.size() >= header_fields_)
+        return true;
+    bad_row("record has " + std::to_string(record.size()) + " fields, the header " +
+            std::to_string(header_fields_) + ": skipped");
+    return false;
+}
+
+static bool parse_optional(const std::string &text, double *value)
+{
+    return !text.empty() && parse_double(text, value);
+}
+
+/* ======================================================================
+ * airports.csv
+ *   2434,"EGLL","large_airport","London Heathrow Airport",51.4706,-0.461941,83,"EU","GB","GB-ENG","London","yes","EGLL","LHR","EGLL",,"http://www.heathrowairport.com/","https://en.wikipedia.org/wiki/Heathrow_Airport","LON, Londres"
+ * ====================================================================== */
+
+enum AirportColumn {
+    airport_ident,                      /* OurAirports' own key: the ICAO code or a local one */
+    airport_type,
+    airport_name,
+    airport_latitude,
+    airport_longitude,
+    airport_country,                    /* ISO 3166 code, e.g. GB */
+    airport_icao_code,                  /* newer files only */
+    airport_gps_code,
+    airport_column_count
+};
+static const char *const airport_column_names[airport_column_count] = {
+    "ident", "type", "name", "latitude_deg", "longitude_deg", "iso_country", "icao_code",
+    "gps_code"};
+static const bool airport_column_required[airport_column_count] = {
+    true, true, true, true, true, true, false, true};
+
+struct AirportType {
+    const char *name;
+    AirportKind kind;
+    bool closed;
+};
+static const AirportType airport_types[] = {
+    {"large_airport", AirportKind::land, false},
+    {"medium_airport", AirportKind::land, false},
+    {"small_airport", AirportKind::land, false},
+    {"seaplane_base", AirportKind::seaplane_base, false},
+    {"heliport", AirportKind::heliport, false},
+    {"closed", AirportKind::land, true},
+    {"balloonport", AirportKind::other, false},
+};
+
+/* ======================================================================
+ * runways.csv
+ *   237968,2434,"EGLL",12799,164,"ASP",1,0,"09L",51.4775,-0.484931,79,89.6,1013,"27R",51.4776,-0.433258,78,269.6,
+ * ====================================================================== */
+
+enum RunwayColumn {
+    runway_airport,                     /* the airport's ident */
+    runway_length,                      /* feet */
+    runway_surface,                     /* free text: ASP, CON, TURF, ... */
+    runway_closed,                      /* 1 when closed */
+    runway_le_ident,                    /* the low end */
+    runway_le_latitude,
+    runway_le_longitude,
+    runway_le_heading,                  /* true degrees */
+    runway_he_ident,                    /* the high end */
+    runway_he_latitude,
+    runway_he_longitude,
+    runway_he_heading,
+    runway_column_count
+};
+static const char *const runway_column_names[runway_column_count] = {
+    "airport_ident",   "length_ft",        "surface",          "closed",
+    "le_ident",        "le_latitude_deg",  "le_longitude_deg", "le_heading_degT",
+    "he_ident",        "he_latitude_deg",  "he_longitude_deg", "he_heading_degT"};
+static const bool runway_column_required[runway_column_count] = {
+    true, true, true, true, true, true, true, true, true, true, true, true};
+
+/* Beginnings of the surface texts of asphalt and concrete runways. */
+static const char *const hard_surfaces[] = {"ASP", "CON", "PEM", "BIT", "TAR", "PAV"};
+
+static bool is_hard_surface(const std::string &surface)
+{
+    std::string s = upper_ascii(surface);
+    for (const char *h : hard_surfaces)
+        if (s.compare(0, strlen(h), h) == 0)
+            return true;
+    return false;
+}
+
+/* Helipads are listed as runways named H, H1, H2, ... */
+static bool is_helipad(const std::string &ident)
+{
+    if (ident.empty() || (ident[0] != 'H' && ident[0] != 'h'))
+        return false;
+    for (size_t i = 1; i < ident.size(); i++)
+        if (ident[i] < '0' || ident[i] > '9')
+            return false;
+    return true;
+}
+
+/* ======================================================================
+ * navaids.csv
+ *   85466,"Seattle_VORTAC_US","SEA","Seattle","VORTAC",116800,47.4353981018,-122.30999755859375,355,"US",116800,"115X",47.4353981018,-122.30999755859375,355,19.0,15.5,"BOTH","HIGH",
+ * ====================================================================== */
+
+enum NavaidColumn {
+    navaid_ident,
+    navaid_name,
+    navaid_type,                        /* VOR, VOR-DME, VORTAC, NDB, NDB-DME, DME, TACAN */
+    navaid_frequency,                   /* kHz, also for VORs */
+    navaid_latitude,
+    navaid_longitude,
+    navaid_country,
+    navaid_column_count
+};
+static const char *const navaid_column_names[navaid_column_count] = {
+    "ident", "name", "type", "frequency_khz", "latitude_deg", "longitude_deg", "iso_country"};
+static const bool navaid_column_required[navaid_column_count] = {true, true, true, true,
+                                                                 true, true, true};
+
+struct NavaidType {
+    const char *name;
+    bool vor;
+};
+static const NavaidType navaid_types[] = {
+    {"VOR", true}, {"VOR-DME", true}, {"VORTAC", true}, {"NDB", false}, {"NDB-DME", false},
+};
+
+/* ======================================================================
+ * The reading
+ * ====================================================================== */
+
+class OurAirportsReader {
+public:
+    OurAirportsReader(Converter &converter, Report &report, ReadOutcome *outcome)
+        : converter_(converter), report_(report), outcome_(outcome)
+    {
+    }
+    bool read_airports(const std::string &path);
+    bool read_runways(const std::string &path);
+    bool read_navaids(const std::string &path);
+    void hand_over();
+
+private:
+    bool on_airport(CsvFile &file, const Record &r);
+    bool on_runway(CsvFile &file, const Record &r);
+    bool on_navaid(CsvFile &file, const Record &r);
+
+    Converter &converter_;
+    Report &report_;
+    ReadOutcome *outcome_;
+    std::vector<Airport> airports_;
+    std::unordered_map<std::string, size_t> airport_by_ident_;
+    long closed_runways_ = 0, helipads_ = 0;
+};
+
+bool OurAirportsReader::on_airport(CsvFile &file, const Record &r)
+{
+    Airport a;
+    a.source = file.here();
+    a.ident = file.field(r, airport_ident);
+    a.name = file.field(r, airport_name);
+    a.country = file.field(r, airport_country);
+    a.icao = file.field(r, airport_icao_code);
+    if (a.icao.empty())
+        a.icao = file.field(r, airport_gps_code);
+    const std::string &type = file.field(r, airport_type);
+    const AirportType *t = nullptr;
+    for (const AirportType &candidate : airport_types)
+        if (type == candidate.name)
+            t = &candidate;
+    a.kind = t ? t->kind : AirportKind::other;
+    a.closed = t && t->closed;
+    if (!parse_double(file.field(r, airport_latitude), &a.latitude) ||
+        !parse_double(file.field(r, airport_longitude), &a.longitude)) {
+        file.bad_row("airport " + a.ident + ": bad position: skipped");
+        return false;
+    }
+    a.has_position = true;
+    if (a.ident.empty()) {
+        file.bad_row("airport without ident: skipped");
+        return false;
+    }
+    if (!airport_by_ident_.emplace(upper_ascii(a.ident), airports_.size()).second) {
+        report_.note(a.source.file, a.source.line, "airport ident " + a.ident + " comes again");
+        return false;
+    }
+    airports_.push_back(a);
+    return true;
+}
+
+bool OurAirportsReader::read_airports(const std::string &path)
+{
+    CsvFile file(report_, outcome_);
+    if (!file.open(path, airport_column_names, airport_column_required, airport_column_count))
+        return false;
+    Record r;
+    while (file.next(&r))
+        if (file.complete(r))
+            on_airport(file, r);
+    if (!outcome_->fatal.empty())
+        return false;
+    file.finish();
+    return true;
+}
+
+bool OurAirportsReader::on_runway(CsvFile &file, const Record &r)
+{
+    const std::string &ident = file.field(r, runway_airport);
+    auto at = airport_by_ident_.find(upper_ascii(ident));
+    if (at == airport_by_ident_.end()) {
+        const SourceLine s = file.here();
+        report_.note(s.file, s.line, "runway of airport " + ident + ", which airports.csv lacks");
+        return false;
+    }
+    if (file.field(r, runway_closed) == "1") {
+        closed_runways_++;
+        return true;
+    }
+    if (is_helipad(file.field(r, runway_le_ident))) {
+        helipads_++;
+        return true;
+    }
+    Airport &airport = airports_[at->second];
+    long length = -1;
+    if (!file.field(r, runway_length).empty() && !parse_long(file.field(r, runway_length), &length)) {
+        file.bad_row("runway of " + ident + ": bad length '" + file.field(r, runway_length) + "'");
+        return false;
+    }
+    static const int end_columns[2][4] = {
+        {runway_le_ident, runway_le_latitude, runway_le_longitude, runway_le_heading},
+        {runway_he_ident, runway_he_latitude, runway_he_longitude, runway_he_heading}};
+    RunwayEnd ends[2];
+    bool present[2], placed[2];
+    double lat[2], lon[2];
+    for (int e = 0; e < 2; e++) {
+        ends[e].designator = file.field(r, end_columns[e][0]);
+        present[e] = !ends[e].designator.empty();
+        placed[e] = parse_optional(file.field(r, end_columns[e][1]), &lat[e]) &&
+                    parse_optional(file.field(r, end_columns[e][2]), &lon[e]);
+        ends[e].length_ft = length;
+        double heading;
+        if (parse_optional(file.field(r, end_columns[e][3]), &heading) && heading >= 0)
+            ends[e].heading = fmod(heading, 360.0);
+    }
+    for (int e = 0; e < 2; e++) {
+        if (ends[e].heading >= 0 || !placed[0] || !placed[1])
+            continue;
+        if (distance_metres(lat[0], lon[0], lat[1], lon[1]) >= 1)
+            ends[e].heading = bearing_degrees(lat[e], lon[e], lat[1 - e], lon[1 - e]);
+    }
+    if (length < 0 && placed[0] && placed[1])
+        for (RunwayEnd &end : ends)
+            end.length_ft = metres_to_feet(distance_metres(lat[0], lon[0], lat[1], lon[1]));
+    for (int e = 0; e < 2; e++)
+        if (present[e])
+            airport.ends.push_back(ends[e]);
+    if (is_hard_surface(file.field(r, runway_surface)))
+        airport.has_hard_runway = true;
+    return true;
+}
+
+bool OurAirportsReader::read_runways(const std::string &path)
+{
+    CsvFile file(report_, outcome_);
+    if (!file.open(path, runway_column_names, runway_column_required, runway_column_count))
+        return false;
+    Record r;
+    while (file.next(&r))
+        if (file.complete(r))
+            on_runway(file, r);
+    if (!outcome_->fatal.empty())
+        return false;
+    file.finish();
+    if (closed_runways_ || helipads_)
+        report_.say(path + ": not listed: closed runways " + std::to_string(closed_runways_) +
+                    ", helipads " + std::to_string(helipads_));
+    return true;
+}
+
+bool OurAirportsReader::on_navaid(CsvFile &file, const Record &r)
+{
+    Navaid n;
+    n.source = file.here();
+    n.ident = file.field(r, navaid_ident);
+    n.name = file.field(r, navaid_name);
+    n.country = file.field(r, navaid_country);
+    const std::string &type = file.field(r, navaid_type);
+    const NavaidType *t = nullptr;
+    for (const NavaidType &candidate : navaid_types)
+        if (type == candidate.name)
+            t = &candidate;
+    if (!t) {
+        converter_.skip_navaid_type();
+        return true;
+    }
+    n.vor = t->vor;
+    double khz;
+    if (!parse_double(file.field(r, navaid_latitude), &n.latitude) ||
+        !parse_double(file.field(r, navaid_longitude), &n.longitude)) {
+        file.bad_row(type + " " + n.ident + ": bad position: skipped");
+        return false;
+    }
+    bool ok = parse_double(file.field(r, navaid_frequency), &khz) && khz > 0;
+    if (ok && n.vor) {
+        n.frequency = (long)floor(khz / 10 + 0.5);        /* kHz to MHz x 100 */
+        ok = !frequency_text(n.frequency).empty();
+    } else if (ok) {
+        n.frequency = (long)floor(khz);                   /* the ADF takes whole kHz */
+        ok = n.frequency > 0 && n.frequency <= 99999;
+    }
+    if (!ok) {
+        file.bad_row(type + " " + n.ident + ": bad frequency '" +
+                     file.field(r, navaid_frequency) + "': skipped");
+        return false;
+    }
+    converter_.add_navaid(n);
+    return true;
+}
+
+bool OurAirportsReader::read_navaids(const std::string &path)
+{
+    CsvFile file(report_, outcome_);
+    if (!file.open(path, navaid_column_names, navaid_column_required, navaid_column_count))
+        return false;
+    Record r;
+    while (file.next(&r))
+        if (file.complete(r))
+            on_navaid(file, r);
+    if (!outcome_->fatal.empty())
+        return false;
+    file.finish();
+    return true;
+}
+
+void OurAirportsReader::hand_over()
+{
+    for (const Airport &a : airports_)
+        converter_.add_airport(a);
+}
+
+bool read_ourairports(const std::string &directory, bool navaids, Converter &converter,
+                      Report &report, ReadOutcome *outcome)
+{
+    OurAirportsReader reader(converter, report, outcome);
+    const std::string airports = find_csv(directory, "airports");
+    const std::string runways = find_csv(directory, "runways");
+    if (airports.empty() || runways.empty()) {
+        outcome->fatal = directory + ": no " + (airports.empty() ? "airports" : "runways") +
+                         ".csv (nor .csv.gz) in it";
+        return false;
+    }
+    if (!reader.read_airports(airports) || !reader.read_runways(runways))
+        return false;
+    reader.hand_over();
+    if (navaids) {
+        const std::string path = find_csv(directory, "navaids");
+        if (path.empty()) {
+            outcome->fatal = directory + ": no navaids.csv (nor .csv.gz) in it";
+            return false;
+        }
+        if (!reader.read_navaids(path))
+            return false;
+    }
+    return true;
+}
+
+#endif

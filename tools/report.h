@@ -1,0 +1,55 @@
+/*
+ * What the converter tells its user: one `file:line: reason` line per finding
+ * on standard error, counters for the closing summary, and the progress
+ * indicator.
+ *
+ * Two kinds of finding:
+ *   - errors: rows that could not be read (short rows, bad numbers, unknown
+ *     row codes).  Each skips its row; any error makes the exit status 1.
+ *   - notes: facts of the data worth knowing (a duplicate airport, a
+ *     localizer that joins no runway, an offset localizer).  They do not
+ *     change the exit status, and --quiet hides them.
+ * Fatal problems (I/O, unsupported version, wrong format, damaged gzip) are
+ * not reported here: they stop the run in the caller.
+ */
+#ifndef PELMORA_TOOLS_REPORT_H
+#define PELMORA_TOOLS_REPORT_H
+
+#include <stdio.h>
+
+#include <string>
+
+class LineReader;
+
+class Report {
+public:
+    explicit Report(FILE *out = stderr) : out_(out) {}
+
+    void set_quiet(bool quiet) { quiet_ = quiet; }
+    void set_progress(bool on) { progress_on_ = on; }
+
+    void error(const std::string &file, long line, const std::string &reason);
+    void note(const std::string &file, long line, const std::string &reason);
+    /* A message that names no line (whole-file facts). */
+    void say(const std::string &text);
+
+    long errors() const { return errors_; }
+    long notes() const { return notes_; }
+
+    /* Redraws the progress line of a terminal at most once per percent. */
+    void progress(const LineReader &reader);
+    void end_progress();
+
+private:
+    void clear_progress();
+
+    FILE *out_;
+    bool quiet_ = false;
+    bool progress_on_ = false;
+    bool progress_shown_ = false;
+    int last_percent_ = -1;
+    long errors_ = 0;
+    long notes_ = 0;
+};
+
+#endif
