@@ -2,7 +2,7 @@
 find_package(GTest REQUIRED)
 
 file(GLOB PELMORA_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
-add_executable(unit_tests ${PELMORA_UNIT_TEST_SOURCES})
+add_executable(unit_tests ${PELMORA_UNIT_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/host/aircraft.cpp)
 target_link_libraries(unit_tests PRIVATE pelmora_core GTest::gtest GTest::gtest_main)
 add_test(NAME unit_tests COMMAND unit_tests)
 
