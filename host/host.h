@@ -76,6 +76,32 @@ void draw_element_tree(HDC dc, ElementBase *element, int x, int y);
 HBITMAP gauge_picture(uint32_t id);
 SIZE picture_size(uint32_t id);
 
+/* The dial point of a needle's value: between the two neighbouring scale
+ * points that hold it, in proportion; beyond the ends, the nearer end; not a
+ * number, the first point.  False without scale points. */
+bool dial_point(const ScalePoint *points, uint32_t count, double value, double &x, double &y);
+/* The picture an icon shows for a callback value: truncated, held within
+ * 0 .. picture_count - 1 (not a number: 0). */
+int icon_picture(uint32_t picture_count, double value);
+
+/* The nth (from 1) element of a kind in a tree, depth first; 0 when none. */
+ElementBase *find_element(ElementBase *tree, uint32_t kind, int nth);
+
+/* What the latest update pass made of an element. */
+struct ElementResult {
+    double value = 0;           /* the value callback's result */
+    double dx = 0, dy = 0;      /* a slider's displacement, pixels */
+    const char *text = "";      /* a string's text */
+};
+/* False when the element has not been updated yet. */
+bool element_result(const ElementBase *element, ElementResult &result);
+
+/* ---- the host's own pictures (pictures.cpp) ---- */
+
+/* A picture of the host's own for a bitmap id of the sample gauges, made
+ * once per call; 0 for any other id. */
+HBITMAP host_picture(uint32_t id);
+
 /* ---- the window (panel.cpp) ---- */
 
 bool create_host_window(int show);
@@ -92,5 +118,9 @@ bool script_finished();
 
 /* Paths given as Unix paths under Wine become Z: paths. */
 std::string windows_path(const std::string &path);
+/* The folder the host was started in; relative paths of outputs (such as
+ * screenshots) are taken from there, not from the simulator folder. */
+extern std::string start_directory;
+std::string start_relative_path(const std::string &path);
 
 #endif

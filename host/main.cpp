@@ -74,6 +74,9 @@ int main(int argc, char **argv)
             *slash = 0;
         sim = std::string(exe) + "\\sim";
     }
+    char here[MAX_PATH];
+    if (GetCurrentDirectoryA(MAX_PATH, here))
+        start_directory = here;
     if (!script.empty() && !load_script(script.c_str(), error)) {
         fprintf(stderr, "pelmora-host: %s\n", error.c_str());
         return 2;

@@ -491,7 +491,7 @@ const std::map<std::string, Command> &commands()
         {"screenshot", [](const Step &s) {
              UpdateWindow(host.window);
              std::string error;
-             if (!save_screenshot(windows_path(word(s, 1)).c_str(), error))
+             if (!save_screenshot(start_relative_path(word(s, 1)).c_str(), error))
                  fail(error);
              return done;
          }},
@@ -550,6 +550,17 @@ std::string windows_path(const std::string &path)
     if (!path.empty() && path[0] == '/')
         return "Z:" + path;
     return path;
+}
+
+std::string start_directory;
+
+std::string start_relative_path(const std::string &path)
+{
+    bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' ||
+                                      (path.size() > 1 && path[1] == ':'));
+    if (absolute || start_directory.empty())
+        return windows_path(path);
+    return start_directory + "\\" + path;
 }
 
 bool load_script(const char *path, std::string &error)
