@@ -13,10 +13,10 @@ set(PELMORA_MODULE_SOURCES
   ${CMAKE_SOURCE_DIR}/module/pelmora.def
 )
 
-# module_target(NAME OUTPUT_NAME [rc definitions...]): one build of the module.
-function(module_target name output)
+# module_target(NAME OUTPUT_NAME CORE [definitions...]): one build of the module.
+function(module_target name output core)
   add_library(${name} SHARED ${PELMORA_MODULE_SOURCES} ${CMAKE_SOURCE_DIR}/resources/pelmora.rc)
-  target_link_libraries(${name} PRIVATE pelmora_core user32 kernel32)
+  target_link_libraries(${name} PRIVATE ${core} user32 kernel32)
   target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${PELMORA_MODULE_FLAGS}>)
   target_compile_definitions(${name} PRIVATE ${ARGN})
   target_link_options(${name} PRIVATE ${PELMORA_STATIC_RUNTIME})
@@ -25,9 +25,19 @@ endfunction()
 
 target_compile_options(pelmora_core PRIVATE ${PELMORA_MODULE_FLAGS})
 
-module_target(pelmora_module PELMORA)
+module_target(pelmora_module PELMORA pelmora_core)
 # A build without the dialog template, for the test of the creation error.
-module_target(pelmora_module_no_dialog PELMORA_NO_DIALOG PELMORA_WITHOUT_DIALOG)
+module_target(pelmora_module_no_dialog PELMORA_NO_DIALOG pelmora_core PELMORA_WITHOUT_DIALOG)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # A module whose routines use the wrong calling convention: the 32-bit run
+  # must fail with it.  Never shipped.
+  add_library(pelmora_core_wrong_convention STATIC ${PELMORA_CORE_SOURCES})
+  target_include_directories(pelmora_core_wrong_convention PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(pelmora_core_wrong_convention PUBLIC PELMORA_WRONG_CALLING_CONVENTION)
+  target_compile_options(pelmora_core_wrong_convention PRIVATE ${PELMORA_MODULE_FLAGS})
+  module_target(pelmora_module_wrong_convention PELMORA_WRONG_CONVENTION
+    pelmora_core_wrong_convention PELMORA_WRONG_CALLING_CONVENTION)
+endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/host/CMakeLists.txt)
   add_subdirectory(host)

@@ -1,5 +1,15 @@
 /* The host's window: class "FS98MAIN", the panel of gauges and the cockpit
- * read-outs of the simulated aircraft. */
+ * read-outs of the simulated aircraft.
+ *
+ * Keys that move the aircraft's controls and gauges' variables:
+ *   Up / Down      elevator (782)          Left / Right   aileron (783)
+ *   Q / W          rudder (784)            T / G          elevator trim (786)
+ *   + / -          fuel quantity (386)     [ / ]          temperature (350), 1 degree C
+ *   U              units switch (335), Fahrenheit / Celsius
+ * The four controls move in steps of 0.05 between -0.3 and 0.3, the range in
+ * which the host delivers them (their markers then stay on their scales);
+ * fuel moves in steps of 5 between 0 and 100.  A click on the fuel selector
+ * knob turns it. */
 #include "host.h"
 
 #include <stdio.h>
@@ -84,6 +94,53 @@ static void on_click(int x, int y)
         }
 }
 
+/* One key: its variable, step and range; the gauges then update at once. */
+static void on_key(WPARAM key)
+{
+    struct Binding {
+        UINT key;
+        uint32_t variable;
+        double step, low, high;
+    };
+    const double control_step = 0.05, control_range = 0.3, degree = 1.0 / 256.0;
+    static const Binding bindings[] = {
+        {VK_UP, var_elevator, control_step, -control_range, control_range},
+        {VK_DOWN, var_elevator, -control_step, -control_range, control_range},
+        {VK_RIGHT, var_aileron, control_step, -control_range, control_range},
+        {VK_LEFT, var_aileron, -control_step, -control_range, control_range},
+        {'W', var_rudder, control_step, -control_range, control_range},
+        {'Q', var_rudder, -control_step, -control_range, control_range},
+        {'T', var_elevator_trim, control_step, -control_range, control_range},
+        {'G', var_elevator_trim, -control_step, -control_range, control_range},
+        {VK_OEM_PLUS, var_fuel_quantity, 5, 0, 100},
+        {VK_ADD, var_fuel_quantity, 5, 0, 100},
+        {VK_OEM_MINUS, var_fuel_quantity, -5, 0, 100},
+        {VK_SUBTRACT, var_fuel_quantity, -5, 0, 100},
+        {VK_OEM_6, var_temperature, degree, -200 * degree, 600 * degree},
+        {VK_OEM_4, var_temperature, -degree, -200 * degree, 600 * degree},
+    };
+    VariableRef v = {};
+    if (key == 'U') {
+        v.id = var_units_switch;
+        read_aircraft_variable(host.aircraft, &v);
+        set_aircraft_variable(host.aircraft, var_units_switch, v.value.number == 0 ? 1 : 0);
+    } else {
+        const Binding *b = 0;
+        for (const Binding &candidate : bindings)
+            if (candidate.key == key)
+                b = &candidate;
+        if (!b)
+            return;
+        v.id = b->variable;
+        read_aircraft_variable(host.aircraft, &v);
+        double value = v.value.number + b->step;
+        value = value < b->low ? b->low : value > b->high ? b->high : value;
+        set_aircraft_variable(host.aircraft, b->variable, value);
+    }
+    run_lifecycle(step_update, 0);
+    redraw_panel();
+}
+
 static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
@@ -92,6 +149,9 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_KEYDOWN:
+        on_key(wparam);
+        return 0;
     case WM_LBUTTONDOWN:
         on_click((short)LOWORD(lparam), (short)HIWORD(lparam));
         return 0;

@@ -10,6 +10,7 @@
  */
 #include "host.h"
 
+#include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -221,6 +222,42 @@ bool write_file(const std::string &name, const std::string &text)
     return fclose(f) == 0 && ok;
 }
 
+double real_number(const Step &s, size_t i)
+{
+    const std::string &w = word(s, i);
+    char *end = 0;
+    double value = strtod(w.c_str(), &end);
+    if (end == w.c_str() || *end)
+        fail("not a number: " + w);
+    return value;
+}
+
+void expect_close(const std::string &what, double got, double expected)
+{
+    double tolerance = 1e-9 * (fabs(expected) > 1 ? fabs(expected) : 1);
+    if (!(fabs(got - expected) <= tolerance)) {
+        char text[160];
+        snprintf(text, sizeof text, "%s: got %.10g, expected %.10g", what.c_str(), got, expected);
+        fail(text);
+    }
+}
+
+/* The nth element of a kind in the tree of the gauge named by word 1, and
+ * what the latest update pass made of it. */
+ElementBase *updated_element(const Step &s, uint32_t kind, int nth, const char *kind_name,
+                             ElementResult &result)
+{
+    PlacedGauge *g = find_gauge(word(s, 1).c_str());
+    if (!g)
+        fail("no gauge " + word(s, 1));
+    ElementBase *e = g->header->elements ? find_element(g->header->elements[0], kind, nth) : 0;
+    if (!e)
+        fail("gauge " + word(s, 1) + " has no " + kind_name + " " + std::to_string(nth));
+    if (!element_result(e, result))
+        fail("the " + std::string(kind_name) + " of " + word(s, 1) + " has not been updated");
+    return e;
+}
+
 typedef std::function<Outcome(const Step &)> Command;
 
 const std::map<std::string, Command> &commands()
@@ -293,6 +330,52 @@ const std::map<std::string, Command> &commands()
              double got = v.id == var_fuel_selector ? v.value.integer : v.value.number;
              if (got != atof(word(s, 2).c_str()))
                  fail("variable " + word(s, 1) + ": got " + std::to_string(got) + ", expected " + word(s, 2));
+             return done;
+         }},
+        /* ---- the sample gauges ---- */
+        {"update", [](const Step &) {
+             run_lifecycle(step_update, 0);
+             redraw_panel();
+             return done;
+         }},
+        {"expect-needle", [](const Step &s) {
+             /* GAUGE VALUE [X Y]: the callback's value, and the dial point
+              * the needle turns to, to the nearest pixel. */
+             ElementResult r;
+             ElementBase *e = updated_element(s, element_needle, 1, "needle", r);
+             expect_close("needle of " + word(s, 1), r.value, real_number(s, 2));
+             if (s.words.size() > 3) {
+                 const NeedleElement *n = reinterpret_cast<const NeedleElement *>(e);
+                 double x = 0, y = 0;
+                 if (!dial_point(n->scale, n->scale_count, r.value, x, y))
+                     fail("the needle of " + word(s, 1) + " has no dial points");
+                 expect_equal("needle of " + word(s, 1) + " points at x", lround(x), number(s, 3));
+                 expect_equal("needle of " + word(s, 1) + " points at y", lround(y), number(s, 4));
+             }
+             return done;
+         }},
+        {"expect-icon", [](const Step &s) {
+             /* GAUGE INDEX: the picture index the first icon's callback returned. */
+             ElementResult r;
+             updated_element(s, element_icon, 1, "icon", r);
+             expect_close("icon of " + word(s, 1), r.value, real_number(s, 2));
+             return done;
+         }},
+        {"expect-string", [](const Step &s) {
+             /* GAUGE TEXT [VALUE]: what the first string's callback wrote and returned. */
+             ElementResult r;
+             updated_element(s, element_string, 1, "string", r);
+             expect_equal("text of " + word(s, 1), r.text, word(s, 2));
+             if (s.words.size() > 3)
+                 expect_close("string value of " + word(s, 1), r.value, real_number(s, 3));
+             return done;
+         }},
+        {"expect-slider", [](const Step &s) {
+             /* GAUGE N DX DY: how far slider N (from 1) has moved, pixels. */
+             ElementResult r;
+             updated_element(s, element_slider, (int)number(s, 2), "slider", r);
+             expect_close("slider " + word(s, 2) + " of " + word(s, 1) + " x", r.dx, real_number(s, 3));
+             expect_close("slider " + word(s, 2) + " of " + word(s, 1) + " y", r.dy, real_number(s, 4));
              return done;
          }},
         /* ---- the event log ---- */

@@ -20,7 +20,12 @@
 /* The simulator's calling convention for everything it calls and everything
  * it offers: stdcall on 32-bit Windows, the platform's default elsewhere. */
 #if defined(_WIN32) && !defined(_WIN64)
+#ifdef PELMORA_WRONG_CALLING_CONVENTION
+/* Only for the test build that proves the 32-bit run catches a mismatch. */
+#define HOSTCALL __cdecl
+#else
 #define HOSTCALL __stdcall
+#endif
 #define PELMORA_RECORDS_32 1
 #else
 #define HOSTCALL
