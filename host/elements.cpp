@@ -18,6 +18,7 @@
  * parts (needles, sliders, icons) leave out their magenta pixels.
  */
 #include "host.h"
+#include "module_call.h"
 
 #include <math.h>
 #include <stdio.h>
@@ -86,13 +87,18 @@ void host_failure(const ElementBase *e, const char *what)
 void update_needle(NeedleElement *n, ElementState &state)
 {
     fill_variable(n->variable);
-    state.value = n->callback ? n->callback(n) : n->variable.value.number;
+    if (n->callback)
+        CALL_MODULE("needle value callback", state.value = n->callback(n));
+    else
+        state.value = n->variable.value.number;
 }
 
 void update_icon(IconElement *icon, ElementState &state)
 {
     fill_variable(icon->variable);
-    state.value = icon->callback ? icon->callback(icon) : 0.0;
+    state.value = 0.0;
+    if (icon->callback)
+        CALL_MODULE("icon value callback", state.value = icon->callback(icon));
 }
 
 double slider_travel(const VariableRef &v, double scale)
@@ -135,7 +141,9 @@ void update_string(StringElement *s, ElementState &state)
     state.text.assign(room + guard_size, (char)guard_byte);
     memset(state.text.data(), 0, room);
     s->text = state.text.data();
-    state.value = s->callback ? s->callback(s) : 0.0;
+    state.value = 0.0;
+    if (s->callback)
+        CALL_MODULE("string value callback", state.value = s->callback(s));
     char *text = state.text.data();
     for (size_t i = room; i < room + guard_size; i++)
         if ((unsigned char)text[i] != guard_byte) {

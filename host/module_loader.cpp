@@ -1,4 +1,5 @@
 #include "host.h"
+#include "module_call.h"
 
 #include <stdio.h>
 
@@ -44,7 +45,7 @@ bool load_module(std::string &error)
         return false;
     }
     if (host.linkage->start)
-        host.linkage->start();
+        CALL_MODULE("start routine", host.linkage->start());
     return true;
 }
 
@@ -54,7 +55,7 @@ void unload_module()
         return;
     run_lifecycle(step_kill, 0);
     if (host.linkage->stop)
-        host.linkage->stop();
+        CALL_MODULE("stop routine", host.linkage->stop());
     FreeLibrary(host.module);
     host.module = 0;
 }
@@ -64,13 +65,13 @@ static void call_routine(PlacedGauge &g, LifecycleStep step, uint32_t host_value
     GaugeHeader *h = g.header;
     host.current_gauge = &g;
     switch (step) {
-    case step_query: if (h->query) h->query(); break;
-    case step_install: if (h->install) h->install(host_value); break;
-    case step_initialize: if (h->initialize) h->initialize(); break;
-    case step_update: if (h->update) h->update(); break;
-    case step_generate: if (h->generate) h->generate(host_value); break;
-    case step_draw: if (h->draw) h->draw(); break;
-    case step_kill: if (h->kill) h->kill(); break;
+    case step_query: if (h->query) CALL_MODULE("query routine", h->query()); break;
+    case step_install: if (h->install) CALL_MODULE("install routine", h->install(host_value)); break;
+    case step_initialize: if (h->initialize) CALL_MODULE("initialize routine", h->initialize()); break;
+    case step_update: if (h->update) CALL_MODULE("update routine", h->update()); break;
+    case step_generate: if (h->generate) CALL_MODULE("generate routine", h->generate(host_value)); break;
+    case step_draw: if (h->draw) CALL_MODULE("draw routine", h->draw()); break;
+    case step_kill: if (h->kill) CALL_MODULE("kill routine", h->kill()); break;
     default: break;
     }
     host.current_gauge = 0;
@@ -159,7 +160,8 @@ bool click_gauge(PlacedGauge &g, int x, int y, uint32_t flags)
         return false;
     MousePoint point = {x - hit->x, y - hit->y};
     host.callbacks_running++;
-    int32_t result = hit->callback(&point, flags);
+    int32_t result = 0;
+    CALL_MODULE("mouse callback", result = hit->callback(&point, flags));
     host.callbacks_running--;
     host.last_callback_result = result;
     host.have_callback_result = true;
@@ -167,3 +169,13 @@ bool click_gauge(PlacedGauge &g, int x, int y, uint32_t flags)
     fflush(stdout);
     return true;
 }
+
+#if defined(__i386__)
+void report_unbalanced_stack(const char *what, long difference)
+{
+    fprintf(stderr, "pelmora-host: the module's %s left the stack pointer %ld bytes off: "
+                    "its calling convention does not match the host's\n", what, difference);
+    fflush(stderr);
+    ExitProcess(4);
+}
+#endif
