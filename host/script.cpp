@@ -10,6 +10,8 @@
  */
 #include "host.h"
 
+#include <psapi.h>
+
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -256,6 +258,94 @@ ElementBase *updated_element(const Step &s, uint32_t kind, int nth, const char *
     if (!element_result(e, result))
         fail("the " + std::string(kind_name) + " of " + word(s, 1) + " has not been updated");
     return e;
+}
+
+/* ---- timing and robustness ---- */
+
+/* A repeat ... end loop that runs: the step after its repeat, and how many
+ * more times its body runs after this one. */
+struct Loop {
+    size_t body;
+    long remaining;
+};
+std::vector<Loop> loops;
+
+/* The end that closes the repeat at step index. */
+size_t matching_end(size_t index)
+{
+    int depth = 0;
+    for (size_t i = index + 1; i < steps.size(); i++) {
+        if (steps[i].words[0] == "repeat")
+            depth++;
+        else if (steps[i].words[0] == "end" && depth-- == 0)
+            return i;
+    }
+    fail("'repeat' without its 'end'");
+}
+
+double elapsed_ms(const LARGE_INTEGER &start, const LARGE_INTEGER &stop)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return (double)(stop.QuadPart - start.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+/* The host process's memory, in KB.  Private bytes are the commit charge,
+ * PagefileUsage (Wine leaves PrivateUsage at 0; Windows gives both alike). */
+struct MemoryFigures {
+    size_t working_set, peak_working_set, private_bytes;
+};
+
+MemoryFigures memory_now()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        fail("cannot read the process's memory figures");
+    return {counters.WorkingSetSize / 1024, counters.PeakWorkingSetSize / 1024,
+            counters.PagefileUsage / 1024};
+}
+
+std::map<std::string, MemoryFigures> memory_marks;
+
+/* A small fixed generator: a seed gives the same bytes on every machine. */
+unsigned random_below(unsigned long long &state, unsigned n)
+{
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return (unsigned)((state >> 33) % n);
+}
+
+/* Bytes of every value but Ctrl-Z, which would end the file at once and
+ * leave the rest unread. */
+bool write_noise(const std::string &name, long bytes, unsigned long long seed)
+{
+    FILE *f = fopen(name.c_str(), "wb");
+    if (!f)
+        return false;
+    unsigned long long state = seed;
+    char block[4096];
+    bool ok = true;
+    for (long done = 0; ok && done < bytes;) {
+        size_t n = (size_t)(bytes - done < (long)sizeof block ? bytes - done : (long)sizeof block);
+        for (size_t i = 0; i < n; i++) {
+            unsigned c = random_below(state, 255);
+            block[i] = (char)(c < 26 ? c : c + 1);
+        }
+        ok = fwrite(block, 1, n, f) == n;
+        done += (long)n;
+    }
+    return fclose(f) == 0 && ok;
+}
+
+bool append_repeated(const std::string &name, const std::string &text, long count)
+{
+    FILE *f = fopen(name.c_str(), "ab");
+    if (!f)
+        return false;
+    bool ok = true;
+    for (long i = 0; ok && i < count; i++)
+        ok = fwrite(text.data(), 1, text.size(), f) == text.size();
+    return fclose(f) == 0 && ok;
 }
 
 typedef std::function<Outcome(const Step &)> Command;
@@ -545,6 +635,89 @@ const std::map<std::string, Command> &commands()
              for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
                  printf("  %p id %d %s \"%s\"\n", (void *)c, GetDlgCtrlID(c), class_of(c).c_str(),
                         window_text(c).c_str());
+             return done;
+         }},
+        /* ---- timing ---- */
+        {"time-settext", [](const Step &s) {
+             /* The box reports EN_CHANGE inside WM_SETTEXT and the lookup runs
+              * there, so this is the change's whole handling, lists filled. */
+             HWND c = control(s, 1);
+             LARGE_INTEGER start, stop;
+             QueryPerformanceCounter(&start);
+             SendMessageA(c, WM_SETTEXT, 0, (LPARAM)word(s, 2).c_str());
+             QueryPerformanceCounter(&stop);
+             printf("%s %.3f ms\n", word(s, 3).c_str(), elapsed_ms(start, stop));
+             fflush(stdout);
+             return done;
+         }},
+        {"print-memory", [](const Step &s) {
+             MemoryFigures m = memory_now();
+             memory_marks[word(s, 1)] = m;
+             printf("%s memory: working set %lu KB (peak %lu KB), private %lu KB\n",
+                    word(s, 1).c_str(), (unsigned long)m.working_set,
+                    (unsigned long)m.peak_working_set, (unsigned long)m.private_bytes);
+             fflush(stdout);
+             return done;
+         }},
+        {"expect-memory-growth", [](const Step &s) {
+             /* MARK KB: private memory has grown by at most KB since print-memory MARK. */
+             auto mark = memory_marks.find(word(s, 1));
+             if (mark == memory_marks.end())
+                 fail("no memory figures named " + word(s, 1));
+             long growth = (long)memory_now().private_bytes - (long)mark->second.private_bytes;
+             if (growth > number(s, 2))
+                 fail("private memory grew by " + std::to_string(growth) + " KB since " +
+                      word(s, 1) + ", expected at most " + word(s, 2) + " KB");
+             return done;
+         }},
+        {"repeat", [](const Step &s) {
+             /* repeat N ... end: the steps between run N times. */
+             long n = number(s, 1);
+             if (n <= 0)
+                 next_step = matching_end(next_step - 1) + 1;
+             else
+                 loops.push_back({next_step, n - 1});
+             return done;
+         }},
+        {"end", [](const Step &) {
+             if (loops.empty())
+                 fail("'end' without 'repeat'");
+             if (loops.back().remaining-- > 0)
+                 next_step = loops.back().body;
+             else
+                 loops.pop_back();
+             return done;
+         }},
+        {"type-random", [](const Step &s) {
+             /* CONTROL N SEED [CHARACTERS]: N keystrokes at once, each a
+              * character of CHARACTERS, '<' standing for a backspace; by
+              * default as many backspaces as letters, so the text stays short. */
+             HWND target = typing_target(control(s, 1));
+             std::string keys = s.words.size() > 4 ? word(s, 4) : "KSEAGL<<<<<<";
+             if (keys.empty())
+                 fail("no characters to type");
+             unsigned long long state = (unsigned long long)number(s, 3);
+             SetFocus(target);
+             for (long i = number(s, 2); i > 0; i--) {
+                 char c = keys[random_below(state, (unsigned)keys.size())];
+                 SendMessageA(target, WM_CHAR, c == '<' ? '\b' : (unsigned char)c, 1);
+             }
+             return done;
+         }},
+        {"write-noise", [](const Step &s) {
+             if (!write_noise(word(s, 1), number(s, 2), (unsigned long long)number(s, 3)))
+                 fail("cannot write " + word(s, 1));
+             return done;
+         }},
+        {"copy-file", [](const Step &s) {
+             if (!CopyFileA(word(s, 1).c_str(), word(s, 2).c_str(), FALSE))
+                 fail("cannot copy " + word(s, 1) + " to " + word(s, 2));
+             return done;
+         }},
+        {"append-repeated", [](const Step &s) {
+             /* FILE TEXT COUNT: TEXT added COUNT times to the end of FILE. */
+             if (!append_repeated(word(s, 1), word(s, 2), number(s, 3)))
+                 fail("cannot write " + word(s, 1));
              return done;
          }},
         /* ---- the world around ---- */

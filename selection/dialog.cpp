@@ -5,6 +5,8 @@
  */
 #include "launcher.h"
 
+#include <string.h>
+
 #include "searches.h"
 #include "selection_ids.h"
 #include "tuning.h"
@@ -14,21 +16,51 @@ int navaid_mode_flag;
 
 /* ---- The dialog's lists behind ListControl ---- */
 
+/* The length of a text of 7-bit characters only; -1 for any other text. */
+static int length_if_7bit(const char *text)
+{
+    int n = 0;
+    for (; text[n]; n++)
+        if ((unsigned char)text[n] >= 0x80)
+            return -1;
+    return n;
+}
+
 /* Either list of the dialog: the list box IDC_RESULTS or the quick-pick
  * list of the combo box IDC_PICK.  While a search fills it, redrawing is off
- * and a selection is applied once at the end: only the final state shows. */
+ * and a selection is applied once at the end: only the final state shows.
+ *
+ * A sorted combo box inserts every entry after a search of its list; in a
+ * fill from a file in quick-pick order that search always ends at the end.
+ * So an entry that sorts after the list's last entry goes straight to the end
+ * (CB_INSERTSTRING), by the list's own comparison (CompareString in the
+ * list's locale, letter case ignored), with the letter case that the box's
+ * style would give it.  Only 7-bit text goes that way, where neither the
+ * conversion to wide characters nor the change of case can differ from the
+ * control's; the rest, and an entry equal to the last, take CB_ADDSTRING.
+ * The list ends the same as with CB_ADDSTRING for every entry. */
 class DialogList : public ListControl {
 public:
-    DialogList(HWND control, bool combo) : control_(control), combo_(combo) {}
+    DialogList(HWND control, bool combo) : control_(control), combo_(combo)
+    {
+        LONG style = combo ? GetWindowLongA(control, GWL_STYLE) : 0;
+        sorted_ = (style & CBS_SORT) != 0;
+        upper_ = (style & CBS_UPPERCASE) != 0;
+        lower_ = (style & CBS_LOWERCASE) != 0;
+    }
 
     void clear() override
     {
         send(combo_ ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
         pending_select_ = -1;
+        count_ = 0;
     }
     void add(const char *entry) override
     {
-        send(combo_ ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+        if (combo_ && sorted_ && filling_)
+            add_in_order(entry);
+        else
+            send(combo_ ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
     void select(int index) override
     {
@@ -60,6 +92,13 @@ public:
         filling_ = true;
         pending_select_ = -1;
         send(WM_SETREDRAW, FALSE, 0);
+        if (combo_ && sorted_) {
+            /* A name search adds to what the list holds already. */
+            locale_ = static_cast<LCID>(send(CB_GETLOCALE, 0, 0));
+            count_ = count();
+            last_plain_ = count_ > 0 && text(count_ - 1, last_, sizeof last_ - 1) &&
+                          length_if_7bit(last_) >= 0;
+        }
     }
     void end_fill() override
     {
@@ -80,10 +119,57 @@ private:
         send(combo_ ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
     }
 
+    /* Whether entry, of length 7-bit characters (-1: not such text), sorts
+     * after the list's last entry. */
+    bool goes_last(const char *entry, int length)
+    {
+        if (length < 0 || length >= static_cast<int>(entry_room))
+            return false;
+        if (count_ == 0)
+            return true;
+        return last_plain_ &&
+               CompareStringA(locale_, NORM_IGNORECASE, last_, -1, entry, -1) == CSTR_LESS_THAN;
+    }
+    void add_in_order(const char *entry)
+    {
+        const int length = length_if_7bit(entry);
+        LRESULT index;
+        if (goes_last(entry, length)) {
+            char text[entry_room];
+            for (int i = 0; i <= length; i++) {
+                char c = entry[i];
+                if (upper_ && c >= 'a' && c <= 'z')
+                    c = (char)(c - 'a' + 'A');
+                else if (lower_ && c >= 'A' && c <= 'Z')
+                    c = (char)(c - 'A' + 'a');
+                text[i] = c;
+            }
+            index = send(CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+        } else {
+            index = send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+        }
+        if (index < 0)
+            return;
+        if (index == count_) {
+            /* The entry is the list's last now. */
+            last_plain_ = length >= 0 && length < static_cast<int>(sizeof last_);
+            if (last_plain_)
+                memcpy(last_, entry, (size_t)length + 1);
+        }
+        count_++;
+    }
+
     HWND control_;
     bool combo_;
+    bool sorted_, upper_, lower_;       /* the combo box's style */
     bool filling_ = false;
     int pending_select_ = -1;
+    /* While a sorted combo box fills: its locale, its count, and its last
+     * entry when that is 7-bit text that fits (last_plain_). */
+    LCID locale_ = 0;
+    int count_ = 0;
+    bool last_plain_ = false;
+    char last_[entry_room] = "";
 };
 
 static DialogList pick_list(HWND dialog)

@@ -23,93 +23,129 @@ void facility_close(FacilityFile *file)
     file->at_end = true;
 }
 
-/* Makes at least one unread byte available; false at the end of the file.
- * A read error counts as the end. */
-static bool fill_block(FacilityFile *file)
+/* Makes at least want unread bytes available, unless the file ends first:
+ * the unread rest moves to the front of the block and the block is topped
+ * up.  Bytes from a Ctrl-Z on never enter it.  A read error counts as the
+ * end.  Returns the unread bytes. */
+static size_t fill_block(FacilityFile *file, size_t want)
 {
-    if (file->pos < file->len)
-        return true;
-    if (file->at_end || !file->stream)
-        return false;
+    size_t avail = file->len - file->pos;
+    if (avail >= want || file->at_end || !file->stream)
+        return avail;
+    memmove(file->block, file->block + file->pos, avail);
     file->pos = 0;
-    file->len = fread(file->block, 1, facility_block_room, file->stream);
-    if (file->len == 0) {
-        file->at_end = true;
-        return false;
+    file->len = avail;
+    while (file->len < want && !file->at_end) {
+        unsigned char *fresh = file->block + file->len;
+        size_t got = fread(fresh, 1, facility_block_room - file->len, file->stream);
+        const void *z = memchr(fresh, ctrl_z, got);
+        if (z)
+            got = (size_t)(static_cast<const unsigned char *>(z) - fresh);
+        if (z || got == 0)
+            file->at_end = true;
+        file->len += got;
     }
-    return true;
+    return file->len - file->pos;
 }
 
-/* The next byte after the text-mode rules, or -1 at the end. */
-static int next_char(FacilityFile *file)
+bool facility_next_line(FacilityFile *file, FacilityLine *line, int limit)
 {
-    if (!fill_block(file))
-        return -1;
-    unsigned char c = file->block[file->pos++];
-    if (c == ctrl_z) {
-        file->at_end = true;
-        file->pos = file->len;
-        return -1;
+    line->text = 0;
+    line->length = 0;
+    if (limit < 2)
+        return false;
+    if (limit > (int)facility_block_room)
+        limit = (int)facility_block_room;
+    /* A read takes want characters at most; one byte more is looked at, as a
+     * CR LF pair there still reads as the LF that fills the read. */
+    const size_t want = (size_t)limit - 1;
+    size_t avail = fill_block(file, want + 1);
+    if (avail == 0)
+        return false;
+    char *p = reinterpret_cast<char *>(file->block + file->pos);
+    const char *lf = static_cast<const char *>(memchr(p, '\n', avail < want + 1 ? avail : want + 1));
+    size_t used, length;                /* bytes of the block, characters of the line */
+    if (!lf) {
+        /* No line end in reach: a full read, or the file's last line. */
+        used = length = avail < want ? avail : want;
+    } else {
+        size_t k = (size_t)(lf - p);
+        if (k > 0 && p[k - 1] == '\r') {
+            p[k - 1] = '\n';            /* CR LF reads as LF, in place */
+            length = k;
+            used = k + 1;
+        } else if (k < want) {
+            used = length = k + 1;
+        } else {
+            used = length = want;       /* the LF starts the next read */
+        }
     }
-    if (c == '\r' && fill_block(file) && file->block[file->pos] == '\n') {
-        file->pos++;
-        return '\n';
-    }
-    return c;
+    file->pos += used;
+    line->text = p;
+    line->length = length;
+    return true;
 }
 
 bool facility_read_line(FacilityFile *file, char *line, int limit)
 {
-    int n = 0;
-    while (n < limit - 1) {
-        /* Fast path: copy plain bytes of the block up to the next special one. */
-        if (file->pos < file->len) {
-            const unsigned char *p = file->block + file->pos;
-            size_t avail = file->len - file->pos;
-            size_t want = (size_t)(limit - 1 - n);
-            if (avail > want)
-                avail = want;
-            size_t k = 0;
-            while (k < avail && p[k] != '\n' && p[k] != '\r' && p[k] != ctrl_z)
-                k++;
-            memcpy(line + n, p, k);
-            n += (int)k;
-            file->pos += k;
-            if (n >= limit - 1)
-                break;
-        }
-        int c = next_char(file);
-        if (c < 0)
-            break;
-        line[n++] = (char)c;
-        if (c == '\n')
-            break;
+    FacilityLine found;
+    if (!facility_next_line(file, &found, limit)) {
+        if (limit > 0)
+            line[0] = 0;
+        return false;
     }
-    line[n] = 0;
-    return n > 0;
+    memcpy(line, found.text, found.length);
+    line[found.length] = 0;
+    return true;
 }
 
 bool is_blank_char(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    /* Blank, or one of tab, LF, vertical tab, form feed and CR (9 to 13). */
+    return c == ' ' || (unsigned char)(c - '\t') <= '\r' - '\t';
 }
 
-bool next_token(const char **cursor, const char **start, size_t *length)
+/* What a token reader sees in a byte: 1 for a token character, 0 for the
+ * white space of is_blank_char or the zero byte that ends a text. */
+struct TokenChars {
+    unsigned char of[256];
+    constexpr TokenChars() : of()
+    {
+        for (int c = 1; c < 256; c++)
+            of[c] = !(c == ' ' || (c >= '\t' && c <= '\r'));
+    }
+};
+static constexpr TokenChars token_chars;
+
+static bool is_token_char(char c)
+{
+    return token_chars.of[(unsigned char)c];
+}
+
+/* The next token of a text that ends at end or at its first zero byte,
+ * whichever comes first; a C string gives no end (0), which p never meets. */
+static bool scan_token(const char **cursor, const char *end, const char **start,
+                       size_t *length)
 {
     const char *p = *cursor;
-    while (*p && is_blank_char(*p))
+    while (p != end && *p && is_blank_char(*p))
         p++;
-    if (!*p) {
+    if (p == end || !*p) {
         *cursor = p;
         return false;
     }
     const char *s = p;
-    while (*p && !is_blank_char(*p))
+    while (p != end && is_token_char(*p))
         p++;
     *start = s;
     *length = (size_t)(p - s);
     *cursor = p;
     return true;
+}
+
+bool next_token(const char **cursor, const char **start, size_t *length)
+{
+    return scan_token(cursor, 0, start, length);
 }
 
 void copy_field(char *field, size_t room, const char *src, size_t length)
@@ -120,7 +156,8 @@ void copy_field(char *field, size_t room, const char *src, size_t length)
     field[length] = 0;
 }
 
-int take_tokens(const char *text, char *const *fields, const size_t *rooms, int count)
+static int take_tokens_until(const char *text, const char *end, char *const *fields,
+                             const size_t *rooms, int count)
 {
     for (int i = 0; i < count; i++)
         fields[i][0] = 0;
@@ -128,11 +165,21 @@ int take_tokens(const char *text, char *const *fields, const size_t *rooms, int 
     int found = 0;
     const char *start;
     size_t length;
-    while (found < count && next_token(&cursor, &start, &length)) {
+    while (found < count && scan_token(&cursor, end, &start, &length)) {
         copy_field(fields[found], rooms[found], start, length);
         found++;
     }
     return found;
+}
+
+int take_tokens(const char *text, char *const *fields, const size_t *rooms, int count)
+{
+    return take_tokens_until(text, 0, fields, rooms, count);
+}
+
+int take_tokens(const FacilityLine &line, char *const *fields, const size_t *rooms, int count)
+{
+    return take_tokens_until(line.text, line.text + line.length, fields, rooms, count);
 }
 
 void read_leading_fields(const char *line, LeadingFields *f)
@@ -141,6 +188,16 @@ void read_leading_fields(const char *line, LeadingFields *f)
     const size_t rooms[] = {leading_field_room, leading_field_room, leading_field_room,
                             leading_field_room};
     take_tokens(line, fields, rooms, 4);
+}
+
+void read_leading_fields(const FacilityLine &line, LeadingFields *f, int count)
+{
+    char *const fields[] = {f->code, f->name, f->third, f->fourth};
+    const size_t rooms[] = {leading_field_room, leading_field_room, leading_field_room,
+                            leading_field_room};
+    for (int i = count; i < 4; i++)
+        fields[i][0] = 0;
+    take_tokens(line, fields, rooms, count);
 }
 
 void read_airport_record(const char *line, AirportRecord *r)

@@ -32,19 +32,37 @@ const int line_buffer_room = 1000;      /* the line buffers that reads fill */
 
 const size_t facility_block_room = 64 * 1024;
 
-/* One open data file.  Reads come from the file in large blocks. */
+/* One open data file.  Reads come from the file in large blocks, and lines
+ * are found inside the block: a line never straddles two blocks, as the
+ * unread rest moves to the front before the block is topped up. */
 struct FacilityFile {
     FILE *stream;                       /* 0 when closed */
     size_t pos, len;                    /* unread bytes are block[pos .. len) */
-    bool at_end;                        /* end of file or Ctrl-Z reached */
+    bool at_end;                        /* nothing more comes from the stream: end of
+                                           file, a read error, or a Ctrl-Z in the block */
     unsigned char block[facility_block_room];
 };
+static_assert(line_limit <= (int)facility_block_room, "a read must fit in the block");
 
 /* The stream of the running search (one search runs at a time). */
 extern FacilityFile facility_file;
 
 /* Opens a data file by name for reading.  False when it cannot be opened. */
 bool facility_open(FacilityFile *file, const char *name);
+
+/* One read of facility_next_line: the characters of the line after the
+ * text-mode rules, LF kept, inside the file's block and valid until the next
+ * read.  Not terminated, and it may hold zero bytes; a zero byte ends the
+ * line's text for the token readers below, as it ends a C string. */
+struct FacilityLine {
+    const char *text;
+    size_t length;                      /* 1 to limit - 1 */
+};
+
+/* Finds the next line in the block, at most limit - 1 characters, the LF
+ * kept (a longer line comes in pieces).  A limit above facility_block_room
+ * counts as facility_block_room.  False, with length 0, at the end. */
+bool facility_next_line(FacilityFile *file, FacilityLine *line, int limit);
 
 /* Reads the next line into line (at most limit - 1 characters plus a zero,
  * the LF kept, as fgets does).  False, with line empty, at the end. */
@@ -67,6 +85,8 @@ void copy_field(char *field, size_t room, const char *src, size_t length);
 /* Fills count fields from the leading tokens of text; fields without a token
  * are empty.  Returns how many tokens were found (at most count). */
 int take_tokens(const char *text, char *const *fields, const size_t *rooms, int count);
+/* The same for a line found by facility_next_line. */
+int take_tokens(const FacilityLine &line, char *const *fields, const size_t *rooms, int count);
 
 /* ---- Records ---- */
 
@@ -79,6 +99,9 @@ struct LeadingFields {
     char fourth[leading_field_room + 1];  /* airport: runway 2; navaid: frequency */
 };
 void read_leading_fields(const char *line, LeadingFields *fields);
+/* From a line of the reader: the first count fields only (a search that
+ * needs the code alone takes no more), the others left empty. */
+void read_leading_fields(const FacilityLine &line, LeadingFields *fields, int count = 4);
 
 const size_t airport_code_room = 15;
 const size_t airport_name_room = 39;

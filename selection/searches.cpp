@@ -1,6 +1,5 @@
 #include "searches.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "selection_ids.h"
@@ -26,16 +25,74 @@ bool has_prefix(const char *text, const char *prefix)
     return true;
 }
 
-/* Field widths are minimums; fields are bounded, so entry_room always fits. */
+/* ---- Entry formats ----
+ *
+ * The formats of selection_ids.h, column by column, written out without
+ * snprintf: parsing a format for each of tens of thousands of entries would
+ * cost more than the rest of a lookup.  The result is snprintf's, byte for
+ * byte: columns of minimum width (negative: left-aligned, as the "-" flag),
+ * one blank between two columns, nothing cut but the whole, which ends at
+ * room - 1 characters and is always terminated. */
+
+static const int short_entry_columns[] = {6, 0};                 /* SHORT_ENTRY_FORMAT */
+static const int long_entry_columns[] = {-10, -32, -6, -6};      /* LONG_ENTRY_FORMAT */
+static const int runway_line_columns[] = {-4, -4, -7, -4, 7};    /* RUNWAY_LINE_FORMAT */
+
+/* An entry being written: out has room characters, the zero included. */
+struct EntryText {
+    char *out;
+    size_t room, length;
+};
+
+static void put_chars(EntryText &e, char c, const char *s, size_t n)
+{
+    size_t space = e.room - 1 - e.length;
+    if (n > space)
+        n = space;
+    if (s)
+        memcpy(e.out + e.length, s, n);
+    else
+        memset(e.out + e.length, c, n);
+    e.length += n;
+}
+
+static void put_column(EntryText &e, const char *s, int width)
+{
+    size_t n = strlen(s);
+    size_t w = (size_t)(width < 0 ? -width : width);
+    size_t pad = n < w ? w - n : 0;
+    if (width > 0)
+        put_chars(e, ' ', 0, pad);
+    put_chars(e, 0, s, n);
+    if (width < 0)
+        put_chars(e, ' ', 0, pad);
+}
+
+static void format_columns(char *out, size_t room, const int *widths, const char *const *texts,
+                           int count)
+{
+    if (room == 0)
+        return;
+    EntryText e = {out, room, 0};
+    for (int i = 0; i < count; i++) {
+        if (i > 0)
+            put_chars(e, ' ', 0, 1);
+        put_column(e, texts[i], widths[i]);
+    }
+    out[e.length] = 0;
+}
+
 void format_short_entry(char *out, size_t room, const char *code, const char *name)
 {
-    snprintf(out, room, SHORT_ENTRY_FORMAT, code, name);
+    const char *const texts[] = {code, name};
+    format_columns(out, room, short_entry_columns, texts, 2);
 }
 
 void format_long_entry(char *out, size_t room, const char *code, const char *name,
                        const char *third, const char *fourth)
 {
-    snprintf(out, room, LONG_ENTRY_FORMAT, code, name, third, fourth);
+    const char *const texts[] = {code, name, third, fourth};
+    format_columns(out, room, long_entry_columns, texts, 4);
 }
 
 static const char *part_or_dash(const char *part)
@@ -45,9 +102,13 @@ static const char *part_or_dash(const char *part)
 
 void format_runway_line(char *out, size_t room, const RunwayDescriptor *rw)
 {
-    snprintf(out, room, RUNWAY_LINE_FORMAT, part_or_dash(rw->part1), part_or_dash(rw->part2),
-             part_or_dash(rw->frequency), part_or_dash(rw->course), part_or_dash(rw->part3));
+    const char *const texts[] = {part_or_dash(rw->part1), part_or_dash(rw->part2),
+                                 part_or_dash(rw->frequency), part_or_dash(rw->course),
+                                 part_or_dash(rw->part3)};
+    format_columns(out, room, runway_line_columns, texts, 5);
 }
+
+/* ---- Searches ---- */
 
 static bool open_mode_file(bool airport_mode)
 {
@@ -75,6 +136,19 @@ static bool list_runways(const char *line, ListControl &results)
     return record.runway_count > 0;
 }
 
+/* Whether the code of a line can pass either test of the lookup: both need
+ * its first character to equal the typed text's first, letter case aside.
+ * This spares taking apart the many lines that cannot match. */
+static bool may_match(const FacilityLine &line, const char *typed)
+{
+    if (!typed[0])
+        return true;
+    const char *p = line.text, *end = line.text + line.length;
+    while (p != end && *p && is_blank_char(*p))
+        p++;
+    return p != end && fold_letter(*p) == fold_letter(typed[0]);
+}
+
 void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListControl &results)
 {
     pick.clear();
@@ -86,17 +160,22 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
     /* The file is read through even when no code can match. */
     const bool matchable = strlen(typed) <= typed_text_room;
     bool listed = false;
-    char line[line_buffer_room];
     char entry[entry_room];
     pick.begin_fill();
     results.begin_fill();
-    while (facility_read_line(&facility_file, line, line_limit)) {
+    FacilityLine line;
+    while (facility_next_line(&facility_file, &line, line_limit)) {
         if (!matchable)
             continue;
+        if (!may_match(line, typed))
+            continue;
         LeadingFields f;
-        read_leading_fields(line, &f);
+        read_leading_fields(line, &f, 1);
         const bool prefix = has_prefix(f.code, typed);
         const bool exact = equals_ignoring_case(f.code, typed);
+        if (!prefix && !exact)
+            continue;
+        read_leading_fields(line, &f, airport_mode ? 2 : 4);  /* a short entry needs two */
         if (prefix) {
             if (airport_mode) {
                 format_short_entry(entry, sizeof entry, f.code, f.name);
@@ -112,13 +191,13 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
             /* Only the last exact match's entries stay listed. */
             listed = false;
             if (airport_mode) {
+                char text[line_buffer_room];
+                copy_field(text, sizeof text - 1, line.text, line.length);
                 results.clear();
-                listed = list_runways(line, results);
+                listed = list_runways(text, results);
             } else {
-                NavaidRecord navaid;
-                read_navaid_record(line, &navaid);
-                format_long_entry(entry, sizeof entry, navaid.code, navaid.name, navaid.type,
-                                  navaid.frequency);
+                /* A navaid record is its four leading fields, read above. */
+                format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
                 results.add(entry);
                 listed = true;
             }
@@ -155,13 +234,13 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
     /* Only the first word counts; no word matches every name. */
     char word[search_text_room + 1];
     first_word(search_text, word, search_text_room);
-    char line[line_buffer_room];
     char entry[entry_room];
     ListControl &target = airport_mode ? pick : results;
     target.begin_fill();
-    while (facility_read_line(&facility_file, line, line_limit)) {
+    FacilityLine line;
+    while (facility_next_line(&facility_file, &line, line_limit)) {
         LeadingFields f;
-        read_leading_fields(line, &f);
+        read_leading_fields(line, &f, 2);
         if (!equals_ignoring_case(word, f.code) && !strstr(f.name, word))
             continue;
         if (airport_mode) {
@@ -169,6 +248,7 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
             pick.add(entry);
             pick.select(0);
         } else {
+            read_leading_fields(line, &f);
             format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
             results.add(entry);
         }

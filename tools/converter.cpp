@@ -402,7 +402,7 @@ void Converter::add_airport(const Airport &airport)
     if (!fits_module(line, true, airport.source))
         return;
     if (runways_.is_open())
-        runways_.write_line(line);
+        airport_lines_.emplace_back(code, line);
     stats_.airports_written++;
     stats_.ends_written += (long)chosen.size();
     for (const RunwayEnd *end : chosen)
@@ -444,6 +444,14 @@ void Converter::finish(bool airports_given)
 
 bool Converter::commit(std::string *error)
 {
+    /* Airports go out sorted by code: the quick-pick list the module fills
+     * from them is sorted, and entries that arrive in its order are the
+     * cheapest for it to take.  Codes are unique here, so nothing else the
+     * module shows depends on the file's order. */
+    std::sort(airport_lines_.begin(), airport_lines_.end());
+    for (const auto &airport : airport_lines_)
+        runways_.write_line(airport.second);
+    airport_lines_.clear();
     return runways_.commit(error) && navaids_.commit(error);
 }
 

@@ -23,6 +23,7 @@
  *     localizer's bearing where there is one, else the runway's heading from
  *     its end coordinates (or the source's heading).  The sources carry no
  *     magnetic variation for runways, so no magnetic course is written.
+ *   - Airports are written sorted by code, navaids in source order.
  *   - More than 20 runway ends: the ends with a landing system come first,
  *     then the others in source order, and only 20 are written.
  */
@@ -123,6 +124,7 @@ private:
     std::deque<Localizer> localizers_;        /* stable addresses: ends point here */
     std::unordered_map<std::string, std::vector<size_t>> localizers_by_airport_;
     std::unordered_set<std::string> codes_written_;
+    std::vector<std::pair<std::string, std::string>> airport_lines_;   /* code, line */
 };
 
 #endif

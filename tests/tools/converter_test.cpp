@@ -157,8 +157,9 @@ TEST(AirportChoice, CodeKindAndRepeats)
     Airport first = airport("KAAA", {"01/19"});
     Airport again = airport("KAAA", {"02/20"});
     c.airport(by_icao).airport(no_code).airport(heliport).airport(first).airport(again);
-    EXPECT_EQ(c.lines(), "KSBO S50_FIELD 16_-_8000_0_160 34_-_8000_0_340\n"
-                         "KAAA KAAA_FIELD 01_-_8000_0_010 19_-_8000_0_190\n");
+    /* Written sorted by code. */
+    EXPECT_EQ(c.lines(), "KAAA KAAA_FIELD 01_-_8000_0_010 19_-_8000_0_190\n"
+                         "KSBO S50_FIELD 16_-_8000_0_160 34_-_8000_0_340\n");
     EXPECT_EQ(c.stats().skipped_no_code, 1);
     EXPECT_EQ(c.stats().skipped_heliport, 1);
     EXPECT_EQ(c.stats().skipped_duplicate, 1);
