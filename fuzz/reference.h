@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "selection/searches.h"
+#include "tests/array_list.h"
 #include "selection/selection_ids.h"
 
 namespace reference {
@@ -136,48 +137,7 @@ inline bool same_ignoring_case(const std::string &a, const std::string &b)
 
 }  // namespace reference
 
-/* A list as an array; a sorted one inserts after its equals, as a sorted
- * combo box does with letter case ignored. */
-class ArrayList : public ListControl {
-public:
-    explicit ArrayList(bool sorted) : sorted_(sorted) {}
-    std::vector<std::string> entries;
-    int selection = -1;
-
-    void clear() override
-    {
-        entries.clear();
-        selection = -1;
-    }
-    void add(const char *entry) override
-    {
-        auto at = entries.end();
-        if (sorted_)
-            at = std::upper_bound(entries.begin(), entries.end(), std::string(entry),
-                                  [](const std::string &a, const std::string &b) {
-                                      return strcasecmp(a.c_str(), b.c_str()) < 0;
-                                  });
-        entries.insert(at, entry);
-    }
-    void select(int index) override { selection = index < (int)entries.size() ? index : -1; }
-    int count() override { return (int)entries.size(); }
-    int selected() override { return selection; }
-    bool text(int index, char *out, size_t room) override
-    {
-        if (index < 0 || index >= (int)entries.size() || entries[index].size() > room)
-            return false;
-        memcpy(out, entries[index].c_str(), entries[index].size() + 1);
-        return true;
-    }
-    bool operator==(const ArrayList &o) const
-    {
-        return entries == o.entries && selection == o.selection;
-    }
-
-private:
-    bool sorted_;
-};
-
+/* The array list is the tests' own stand-in for a dialog list. */
 /* Stops the run with a message when a check fails. */
 #define FUZZ_CHECK(condition)                                                              \
     do {                                                                                   \

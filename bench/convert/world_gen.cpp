@@ -10,23 +10,9 @@
 
 #include <zlib.h>
 
+#include "../random.h"
+
 namespace {
-
-/* A small fixed generator, so every machine makes the same world. */
-class Random {
-public:
-    explicit Random(unsigned long seed) : state_(seed * 6364136223846793005ULL + 1442695040888963407ULL) {}
-    unsigned long next()
-    {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return (unsigned long)(state_ >> 33);
-    }
-    long below(long n) { return (long)(next() % (unsigned long)n); }
-    double between(double lo, double hi) { return lo + (hi - lo) * (double)(next() % 1000000) / 1e6; }
-
-private:
-    unsigned long long state_;
-};
 
 /* Both a plain and a compressed copy of one output. */
 class Sink {

@@ -8,23 +8,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "../random.h"
+
 namespace {
-
-/* A small fixed generator, so every machine makes the same world. */
-class Random {
-public:
-    explicit Random(unsigned long seed) : state_(seed * 6364136223846793005ULL + 1442695040888963407ULL) {}
-    unsigned long next()
-    {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return (unsigned long)(state_ >> 33);
-    }
-    long below(long n) { return (long)(next() % (unsigned long)n); }
-    char letter() { return (char)('A' + below(26)); }
-
-private:
-    unsigned long long state_;
-};
 
 /* Where codes begin, weighted roughly by how many airports each region has. */
 struct Region {

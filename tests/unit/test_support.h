@@ -18,6 +18,7 @@
 
 #include "module/imports.h"
 #include "selection/searches.h"
+#include "tests/array_list.h"
 
 /* Runs each test in a fresh folder, so data files are found by bare name. */
 class ScratchFolder : public ::testing::Test {
@@ -48,46 +49,6 @@ protected:
 
 private:
     std::string folder_, previous_;
-};
-
-/* A list control as an array; a sorted one inserts as a sorted combo box
- * does (letter case ignored). */
-class ArrayList : public ListControl {
-public:
-    explicit ArrayList(bool sorted = false) : sorted_(sorted) {}
-    std::vector<std::string> entries;
-    int selection = -1;
-    int clears = 0;
-
-    void clear() override
-    {
-        entries.clear();
-        selection = -1;
-        clears++;
-    }
-    void add(const char *entry) override
-    {
-        auto at = entries.end();
-        if (sorted_)
-            at = std::upper_bound(entries.begin(), entries.end(), std::string(entry),
-                                  [](const std::string &a, const std::string &b) {
-                                      return strcasecmp(a.c_str(), b.c_str()) < 0;
-                                  });
-        entries.insert(at, entry);
-    }
-    void select(int index) override { selection = index < (int)entries.size() ? index : -1; }
-    int count() override { return (int)entries.size(); }
-    int selected() override { return selection; }
-    bool text(int index, char *out, size_t room) override
-    {
-        if (index < 0 || index >= (int)entries.size() || entries[index].size() > room)
-            return false;
-        snprintf(out, room + 1, "%s", entries[index].c_str());
-        return true;
-    }
-
-private:
-    bool sorted_;
 };
 
 /* Records the key events the module sends, while a test runs. */
