@@ -39,6 +39,16 @@ static void make_directories(const std::string &path)
             CreateDirectoryA(path.substr(0, i).c_str(), 0);
 }
 
+/* A crash inside the module ends the host with a message and status 5 at
+ * once, rather than waiting for a debugger. */
+static LONG WINAPI report_crash(EXCEPTION_POINTERS *info)
+{
+    fprintf(stderr, "pelmora-host: crashed: exception 0x%08lX at address %p\n",
+            info->ExceptionRecord->ExceptionCode, info->ExceptionRecord->ExceptionAddress);
+    fflush(stderr);
+    ExitProcess(5);
+}
+
 static DWORD timeout_seconds = 120;
 
 static DWORD WINAPI watchdog(LPVOID)
@@ -98,6 +108,7 @@ int main(int argc, char **argv)
     }
     if (timeout_seconds)
         CreateThread(0, 0, watchdog, 0, 0, 0);
+    SetUnhandledExceptionFilter(report_crash);
 
     if (!load_module(error)) {
         fprintf(stderr, "pelmora-host: %s\n", error.c_str());
