@@ -72,7 +72,7 @@ pkg_installed() {
     [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
 }
 need_arch=0
-dpkg --print-foreign-architectures | grep -qx i386 || need_arch=1
+dpkg --print-foreign-architectures 2>/dev/null | grep -qx i386 || need_arch=1
 missing=()
 pkg_installed qemu-user || missing+=(qemu-user)
 pkg_installed wine32:i386 || missing+=(wine32:i386)
