@@ -235,6 +235,29 @@ wait_server() {
     timeout -k 30 "$1" "$WINESERVER" -w
 }
 
+# Waits for the end of the prefix's creation.  Under emulation the desktop
+# and device processes that wineboot starts were seen to sit idle for good
+# after wineboot had finished, so the server never exits by itself.  Once
+# wineboot has said the prefix is updated and the registry files have not
+# changed for a minute (the server saves them every 30 s), the session is
+# over and the server is stopped.
+wait_boot() {
+    local limit=$1 waited=0 newest age
+    while [ "$waited" -lt "$limit" ]; do
+        timeout 10 "$WINESERVER" -w && return 0
+        waited=$((waited + 10))
+        grep -q 'has been updated' "$PREFIX/wineboot.log" 2>/dev/null || continue
+        newest=$(stat -c %Y "$PREFIX/system.reg" "$PREFIX/user.reg" "$PREFIX/wineboot.log" 2>/dev/null | sort -n | tail -n 1)
+        age=$(( $(date +%s) - ${newest:-0} ))
+        if [ "$age" -ge 60 ]; then
+            "$WINESERVER" -k >/dev/null 2>&1 || true
+            wait_server 30 || true
+            return 0
+        fi
+    done
+    return 1
+}
+
 # Settings the prefix needs here:
 # - the null graphics driver: windows exist and get messages, nothing is drawn;
 # - no menu builder, Mono or Gecko: useless here and expensive to start;
@@ -305,7 +328,7 @@ create_prefix() {
         timeout -k 30 "$CREATE_TIMEOUT" "$WINE" wineboot --init \
         </dev/null >"$PREFIX/wineboot.log" 2>&1
     boot_rc=$?
-    if ! wait_server "$CREATE_TIMEOUT"; then
+    if ! wait_boot "$CREATE_TIMEOUT"; then
         log "wineboot still running after ${CREATE_TIMEOUT}s"
         return 1
     fi
