@@ -231,15 +231,8 @@ void draw_turned(HDC dc, uint32_t id, int x, int y, int ox, int oy, double angle
     int w = (int)ceil(right) - x0, h = (int)ceil(bottom) - y0;
     if (w <= 0 || h <= 0)
         return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void *bits = 0;
-    HBITMAP area = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, 0, 0);
+    HBITMAP area = create_dib32(dc, w, h, &bits);
     if (!area)
         return;
     HDC memory = CreateCompatibleDC(dc);

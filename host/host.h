@@ -75,6 +75,8 @@ void draw_element_tree(HDC dc, ElementBase *element, int x, int y);
  * host's own for the sample gauges.  0 when there is none.  Cached. */
 HBITMAP gauge_picture(uint32_t id);
 SIZE picture_size(uint32_t id);
+/* A top-down 32-bit DIB section of width x height; *bits gets its pixels. */
+HBITMAP create_dib32(HDC dc, int width, int height, void **bits);
 
 /* The dial point of a needle's value: between the two neighbouring scale
  * points that hold it, in proportion; beyond the ends, the nearer end; not a

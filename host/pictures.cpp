@@ -10,6 +10,18 @@
 
 #include <math.h>
 
+HBITMAP create_dib32(HDC dc, int width, int height, void **bits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, 0, 0);
+}
+
 namespace {
 
 const COLORREF see_through = RGB(255, 0, 255);
@@ -26,16 +38,9 @@ class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill) : width_(width), height_(height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void *bits = 0;
         dc_ = CreateCompatibleDC(0);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, 0, 0);
+        bitmap_ = create_dib32(dc_, width, height, &bits);
         old_ = bitmap_ ? SelectObject(dc_, bitmap_) : 0;
         rect(0, 0, width, height, fill);
     }
