@@ -1,14 +1,8 @@
 #include "converter.h"
 
-#include <errno.h>
-#include <signal.h>
 #include <string.h>
 
 #include <algorithm>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include "check.h"
 #include "selection/facility_file.h"
@@ -53,108 +47,13 @@ static bool any_equal(const std::vector<std::string> &values, const std::string 
     return std::find(values.begin(), values.end(), upper_ascii(value)) != values.end();
 }
 
-/* ---- Output files ---- */
-
-/* Temporary files to remove when the run is interrupted. */
-static const int max_partial_files = 2;
-static char partial_files[max_partial_files][4096];
-
-static void remove_partial_files(int signal_number)
-{
-    for (int i = 0; i < max_partial_files; i++)
-        if (partial_files[i][0])
-            remove(partial_files[i]);
-    signal(signal_number, SIG_DFL);
-    raise(signal_number);
-}
-
-static void register_partial(const std::string &path, bool add)
-{
-    for (int i = 0; i < max_partial_files; i++) {
-        if (add && !partial_files[i][0] && path.size() < sizeof partial_files[i]) {
-            memcpy(partial_files[i], path.c_str(), path.size() + 1);
-            signal(SIGINT, remove_partial_files);
-            signal(SIGTERM, remove_partial_files);
-            return;
-        }
-        if (!add && path == partial_files[i]) {
-            partial_files[i][0] = 0;
-            return;
-        }
-    }
-}
-
-bool OutputFile::open(const std::string &directory, const char *name, bool crlf,
-                      std::string *error)
-{
-    final_path_ = directory.empty() ? std::string(name) : directory + "/" + name;
-    temp_path_ = final_path_ + ".partial";
-    crlf_ = crlf;
-    stream_ = fopen(temp_path_.c_str(), "wb");
-    if (!stream_) {
-        *error = temp_path_ + ": " + strerror(errno);
-        return false;
-    }
-    register_partial(temp_path_, true);
-    return true;
-}
-
-void OutputFile::write_line(const std::string &line)
-{
-    if (fputs(line.c_str(), stream_) < 0 || fputs(crlf_ ? "\r\n" : "\n", stream_) < 0)
-        write_failed_ = true;
-    lines_++;
-}
-
-static bool replace_file(const std::string &from, const std::string &to)
-{
-#ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    return rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
-
-bool OutputFile::commit(std::string *error)
-{
-    if (!stream_)
-        return true;
-    bool ok = !write_failed_ && fflush(stream_) == 0 && !ferror(stream_);
-    ok = fclose(stream_) == 0 && ok;
-    stream_ = 0;
-    if (!ok) {
-        *error = temp_path_ + ": write failed: " + strerror(errno);
-    } else if (!replace_file(temp_path_, final_path_)) {
-        *error = final_path_ + ": cannot replace: " + strerror(errno);
-        ok = false;
-    }
-    if (!ok)
-        remove(temp_path_.c_str());
-    register_partial(temp_path_, false);
-    return ok;
-}
-
-void OutputFile::discard()
-{
-    if (!stream_)
-        return;
-    fclose(stream_);
-    stream_ = 0;
-    remove(temp_path_.c_str());
-    register_partial(temp_path_, false);
-}
-
 /* ---- Converter ---- */
 
 bool Converter::open_outputs(const std::string &directory, bool crlf, bool runways,
                              bool navaids, std::string *error)
 {
-    if (runways && !runways_.open(directory, RUNWAY_FILE_NAME, crlf, error))
+    if (!outputs_.open(directory, crlf, runways, navaids, error))
         return false;
-    if (navaids && !navaids_.open(directory, NAVAID_FILE_NAME, crlf, error)) {
-        runways_.discard();
-        return false;
-    }
     writes_runways_ = runways;
     writes_navaids_ = navaids;
     return true;
@@ -401,7 +300,7 @@ void Converter::add_airport(const Airport &airport)
     std::string line = runway_line(code, airport, chosen);
     if (!fits_module(line, true, airport.source))
         return;
-    if (runways_.is_open())
+    if (outputs_.runways.is_open())
         airport_lines_.emplace_back(code, line);
     stats_.airports_written++;
     stats_.ends_written += (long)chosen.size();
@@ -426,8 +325,8 @@ void Converter::add_navaid(const Navaid &navaid)
                        (navaid.vor ? "VOR" : "NDB") + " " + frequency;
     if (!fits_module(line, false, navaid.source))
         return;
-    if (navaids_.is_open())
-        navaids_.write_line(line);
+    if (outputs_.navaids.is_open())
+        outputs_.navaids.write_line(line);
     stats_.navaids_written++;
     (navaid.vor ? stats_.vors_written : stats_.ndbs_written)++;
 }
@@ -450,15 +349,14 @@ bool Converter::commit(std::string *error)
      * module shows depends on the file's order. */
     std::sort(airport_lines_.begin(), airport_lines_.end());
     for (const auto &airport : airport_lines_)
-        runways_.write_line(airport.second);
+        outputs_.runways.write_line(airport.second);
     airport_lines_.clear();
-    return runways_.commit(error) && navaids_.commit(error);
+    return outputs_.commit(error);
 }
 
 void Converter::discard()
 {
-    runways_.discard();
-    navaids_.discard();
+    outputs_.discard();
 }
 
 static long count_state(const std::deque<Localizer> &localizers, Localizer::State state)

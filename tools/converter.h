@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "facilities.h"
+#include "output_files.h"
 #include "report.h"
 
 struct Filters {
@@ -49,27 +50,6 @@ struct Filters {
     bool hard_only = false;                   /* airports only */
 
     bool in_box(double latitude, double longitude) const;
-};
-
-/* One output file, written to a temporary name beside its final place and
- * renamed over it only by commit. */
-class OutputFile {
-public:
-    ~OutputFile() { discard(); }
-    bool open(const std::string &directory, const char *name, bool crlf, std::string *error);
-    bool is_open() const { return stream_ != 0; }
-    void write_line(const std::string &line);
-    bool commit(std::string *error);
-    void discard();
-    long lines() const { return lines_; }
-    const std::string &path() const { return final_path_; }
-
-private:
-    FILE *stream_ = 0;
-    std::string temp_path_, final_path_;
-    bool crlf_ = true;
-    bool write_failed_ = false;
-    long lines_ = 0;
 };
 
 /* The outcome counters, one per line of the summary. */
@@ -119,7 +99,7 @@ private:
     Filters filters_;
     Report &report_;
     ConvertStats stats_;
-    OutputFile runways_, navaids_;
+    OutputPair outputs_;
     bool writes_runways_ = false, writes_navaids_ = false;
     std::deque<Localizer> localizers_;        /* stable addresses: ends point here */
     std::unordered_map<std::string, std::vector<size_t>> localizers_by_airport_;
