@@ -58,15 +58,20 @@ static const char usage_text[] =
     "                       nav.dat gives no country: its navaids are not filtered\n"
     "  --box S,W,N,E        only what lies in this latitude/longitude box, degrees\n"
     "  --hard-only          airports with at least one asphalt or concrete runway\n"
+    "  --icao-only          airports with a four-letter ICAO code only (a smaller\n"
+    "                       file, as earlier versions wrote)\n"
+    "  --heliports          heliports too (left out by default)\n"
     "\n"
     "  -q, --quiet          no notes, no progress: only errors and the summary\n"
     "  -h, --help           this text\n"
     "\n"
     "What is written:\n"
-    "  Airport code: the ICAO code the source gives (apt.dat 1302 icao_code;\n"
-    "    OurAirports icao_code, then gps_code), else the airport's identifier,\n"
-    "    whichever first is four letters.  Airports without one, closed airports,\n"
-    "    heliports and repeats of a code are skipped (the first is kept).\n"
+    "  Airports: every open airport with runways.  Its code: the ICAO code the\n"
+    "    source gives (apt.dat 1302 icao_code; OurAirports icao_code, then\n"
+    "    gps_code), else the airport's own identifier (S50, 0S9, US-0001...), the\n"
+    "    first that is one upper-case token of at most 15 characters.  Closed\n"
+    "    airports, airports without runways, heliports (unless --heliports) and\n"
+    "    repeats of a code are skipped (the first is kept; repeats are counted).\n"
     "  Runways: one descriptor per runway end, designator_ident_length_freq_course\n"
     "    (e.g. 16L_ISNQ_11796_110.30_180; without a landing system\n"
     "    34R_-_11796_0_360).  Length in feet.  At most 20 ends: with more, those\n"
@@ -165,6 +170,10 @@ static int parse_options(int argc, char **argv, Options *o)
             o->quiet = true;
         } else if (arg == "--hard-only") {
             o->filters.hard_only = true;
+        } else if (arg == "--icao-only") {
+            o->filters.icao_only = true;
+        } else if (arg == "--heliports") {
+            o->filters.heliports = true;
         } else if (arg == "--icao") {
             if (!value(&text))
                 return exit_failed;

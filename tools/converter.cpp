@@ -85,12 +85,33 @@ void Converter::add_localizer(const Localizer &localizer)
     localizers_.push_back(localizer);
 }
 
+/* An identifier the runway file can carry as its code: one token of capital
+ * letters, digits and hyphens (local codes such as US-0001), within the
+ * code's room. */
+bool is_usable_code(const std::string &code)
+{
+    if (code.empty() || code.size() > airport_code_room)
+        return false;
+    for (char c : code)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'))
+            return false;
+    return true;
+}
+
 std::string Converter::choose_code(const Airport &airport) const
 {
-    if (is_icao_style(airport.icao))
-        return upper_ascii(airport.icao);
-    if (is_icao_style(airport.ident))
-        return upper_ascii(airport.ident);
+    if (filters_.icao_only) {
+        if (is_icao_style(airport.icao))
+            return upper_ascii(airport.icao);
+        if (is_icao_style(airport.ident))
+            return upper_ascii(airport.ident);
+        return std::string();
+    }
+    for (const std::string *id : {&airport.icao, &airport.ident}) {
+        std::string code = upper_ascii(*id);
+        if (is_usable_code(code))
+            return code;
+    }
     return std::string();
 }
 
@@ -270,12 +291,15 @@ void Converter::add_airport(const Airport &airport)
 {
     stats_.airports_read++;
     long *skipped = nullptr;
-    if (airport.kind == AirportKind::heliport)
+    const bool heliport = airport.kind == AirportKind::heliport;
+    if (heliport && !filters_.heliports)
         skipped = &stats_.skipped_heliport;
     else if (airport.kind == AirportKind::other)
         skipped = &stats_.skipped_other_kind;
     else if (airport.closed)
         skipped = &stats_.skipped_closed;
+    else if (airport.ends.empty() && !heliport)    /* a heliport's pads are no runways */
+        skipped = &stats_.skipped_no_runway;
     std::string code;
     if (!skipped) {
         code = choose_code(airport);
@@ -371,10 +395,11 @@ void Converter::print_summary(FILE *out) const
     if (s.airports_read > 0 || writes_runways_)
         fprintf(out,
                 "airports: read %ld, written %ld; skipped: closed %ld, heliport %ld, other kind "
-                "%ld, no ICAO-style code %ld, repeated code %ld, outside the filters %ld\n"
+                "%ld, without runways %ld, no usable code %ld, repeated code %ld, outside the "
+                "filters %ld\n"
                 "runway ends: written %ld, with a landing system %ld, left out beyond %d %ld\n",
                 s.airports_read, s.airports_written, s.skipped_closed, s.skipped_heliport,
-                s.skipped_other_kind, s.skipped_no_code, s.skipped_duplicate, s.skipped_filtered,
+                s.skipped_other_kind, s.skipped_no_runway, s.skipped_no_code, s.skipped_duplicate, s.skipped_filtered,
                 s.ends_written, s.ends_with_localizer, max_runways, s.ends_left_out);
     if (s.localizers_read > 0)
         fprintf(out,

@@ -8,12 +8,15 @@
  * and navaids in output order, then finish and commit (or discard).
  *
  * Choices it makes, stated once here:
- *   - Code: the first of the source's ICAO code (apt.dat `1302 icao_code`,
- *     OurAirports icao_code, then gps_code) and the airport's own identifier
- *     that is ICAO-style, four letters; an airport with none is skipped.
+ *   - Code: the source's ICAO code where it gives one apart from the
+ *     identifier (apt.dat `1302 icao_code`, OurAirports icao_code, then
+ *     gps_code), else the airport's own identifier (FAA-style S50 or local
+ *     codes alike), the first that is one upper-case token within the
+ *     code's room.  With icao_only: the first that is four letters.
+ *   - Heliports are skipped unless asked for; balloon ports, closed airports
+ *     and airports without runways always are.
  *   - The same code twice: the first airport is kept, the rest are counted.
- *   - Heliports, balloon ports and closed airports are skipped; helipads are
- *     not listed as runways.
+ *   - Helipads are not listed as runways.
  *   - Localizer join: on the airport's identifier or code together with the
  *     runway designator (04L and 4L alike); the same (airport, runway,
  *     identifier) read twice counts once.  Where several serve one runway
@@ -48,6 +51,8 @@ struct Filters {
     bool has_box = false;
     double south = 0, west = 0, north = 0, east = 0;   /* west > east crosses 180 */
     bool hard_only = false;                   /* airports only */
+    bool icao_only = false;                   /* codes of four letters only */
+    bool heliports = false;                   /* heliports too */
 
     bool in_box(double latitude, double longitude) const;
 };
@@ -56,12 +61,16 @@ struct Filters {
 struct ConvertStats {
     long airports_read = 0, airports_written = 0;
     long skipped_closed = 0, skipped_heliport = 0, skipped_other_kind = 0;
-    long skipped_no_code = 0, skipped_duplicate = 0, skipped_filtered = 0;
+    long skipped_no_runway = 0, skipped_no_code = 0, skipped_duplicate = 0, skipped_filtered = 0;
     long ends_written = 0, ends_with_localizer = 0, ends_left_out = 0;
     long localizers_read = 0, localizers_duplicate = 0;
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
     long navaids_filtered = 0, navaids_other_type = 0;
 };
+
+/* True for a code the runway file can carry: capital letters, digits and
+ * hyphens, within the code's room. */
+bool is_usable_code(const std::string &code);
 
 class Converter {
 public:

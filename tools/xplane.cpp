@@ -27,6 +27,7 @@ public:
      * messages.  False, with the outcome's fatal message, when the file is
      * not of a supported version. */
     bool open(const std::string &path, const char *kind, const long *versions, size_t count);
+    bool next_content(Fields *fields);
     long version() const { return version_; }
 
     /* The next data row, blank lines and # comments skipped.  False at the
@@ -35,7 +36,8 @@ public:
     bool next_row(long *code, Fields *fields);
 
     void bad_row(const std::string &reason) { report_.error(in_.path(), in_.line_number(), reason); }
-    void unknown_row(long code);
+    /* A row of a code this reader does not use, counted by code. */
+    void pass_over(long code, bool known);
     void finish();
     SourceLine here() const { return SourceLine{in_.path(), in_.line_number()}; }
 
@@ -46,16 +48,33 @@ private:
     ReadOutcome *outcome_;
     LineReader in_;
     long version_ = 0;
-    struct Unknown {
-        long first_line, rows;
+    bool without_end_ = false;
+    struct Unused {
+        long first_line = 0, rows = 0;
+        bool known = true;
     };
-    std::map<long, Unknown> unknown_;
+    std::map<long, Unused> unused_;
 };
 
 void XPlaneFile::fail(const std::string &reason)
 {
     outcome_->fatal = in_.path() + ":" + std::to_string(in_.line_number()) + ": " + reason;
     outcome_->lines = in_.line_number();
+}
+
+/* The next line that is neither blank nor a # comment; false at the end. */
+bool XPlaneFile::next_content(Fields *fields)
+{
+    std::string_view line;
+    while (in_.next(&line)) {
+        /* A byte-order mark is no part of the first line's text. */
+        if (in_.line_number() == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
+            line.remove_prefix(3);
+        fields->assign(line);
+        if (fields->size() > 0 && (*fields)[0][0] != '#')
+            return true;
+    }
+    return false;
 }
 
 bool XPlaneFile::open(const std::string &path, const char *kind, const long *versions,
@@ -65,24 +84,17 @@ bool XPlaneFile::open(const std::string &path, const char *kind, const long *ver
         outcome_->fatal = path + ": " + in_.error();
         return false;
     }
-    std::string_view line;
-    bool got = in_.next(&line);
-    /* A byte-order mark is no part of the origin letter. */
-    if (got && line.substr(0, 3) == "\xEF\xBB\xBF")
-        line.remove_prefix(3);
-    Fields origin(line);
-    if (!got || origin.size() != 1 || (origin[0] != "I" && origin[0] != "A")) {
-        fail(in_.failed() ? in_.error()
-                          : std::string("not an ") + kind + " file: the first line must be I or A");
-        return false;
-    }
+    /* Files come with or without the origin letter (I for PC, A for Mac)
+     * and with blank or comment lines before the version line. */
     Fields head;
-    if (in_.next(&line))
-        head.assign(line);
-    if (head.size() == 0 || !parse_long(head[0], &version_)) {
+    bool got = next_content(&head);
+    if (got && head.size() == 1 && (head[0] == "I" || head[0] == "A"))
+        got = next_content(&head);
+    if (!got || !parse_long(head[0], &version_) || version_ < 100) {
         fail(in_.failed() ? in_.error()
                           : std::string("not an ") + kind +
-                                " file: the second line must begin with the version");
+                                " file: a version line (e.g. 1100 Version ...) is expected,"
+                                " after an optional I or A line");
         return false;
     }
     for (size_t i = 0; i < count; i++)
@@ -123,28 +135,41 @@ bool XPlaneFile::next_row(long *code, Fields *fields)
     if (in_.failed())
         fail(in_.error());
     else
-        fail("the file ends without its closing 99 line: is it cut short?");
+        without_end_ = true;            /* some files ship without the closing 99 */
     return false;
 }
 
-void XPlaneFile::unknown_row(long code)
+void XPlaneFile::pass_over(long code, bool known)
 {
-    Unknown &u = unknown_[code];
+    Unused &u = unused_[code];
     if (u.rows++ == 0) {
         u.first_line = in_.line_number();
-        bad_row("unknown row code " + std::to_string(code) + ": its rows are skipped");
+        u.known = known;
     }
 }
 
 void XPlaneFile::finish()
 {
     report_.end_progress();
-    report_.say(in_.path() + ": " + std::to_string(in_.line_number()) + " lines read");
-    for (const auto &u : unknown_)
-        if (u.second.rows > 1)
-            report_.say(in_.path() + ": row code " + std::to_string(u.first) + ": " +
-                        std::to_string(u.second.rows) + " rows skipped, the first on line " +
-                        std::to_string(u.second.first_line));
+    std::string text = in_.path() + ": " + std::to_string(in_.line_number()) + " lines read";
+    if (without_end_)
+        text += " (no closing 99 line)";
+    report_.say(text);
+    /* Rows this reader has no use for, by row code: the format's own rows
+     * that carry nothing for the data files, and codes it does not know
+     * (newer versions add some). */
+    for (bool known : {true, false}) {
+        std::string list;
+        for (const auto &u : unused_)
+            if (u.second.known == known)
+                list += (list.empty() ? "" : ", ") + std::to_string(u.first) + " x" +
+                        std::to_string(u.second.rows) +
+                        (known ? "" : " (first on line " + std::to_string(u.second.first_line) + ")");
+        if (!list.empty())
+            report_.say(in_.path() + (known ? ": rows not needed, by row code: "
+                                            : ": rows of codes not known here, passed over: ") +
+                        list);
+    }
 }
 
 static bool is_known(long code, const long *codes, size_t count)
@@ -180,6 +205,7 @@ enum AptRowCode : long {
 
 /* Row codes of the format that carry nothing the data files need. */
 static const long apt_unused_rows[] = {
+    10,                                 /* taxiway segment, old style (before 850) */
     14,                                 /* tower viewpoint */
     15,                                 /* ramp start (850) */
     18,                                 /* airport beacon */
@@ -442,8 +468,8 @@ bool read_apt_dat(const std::string &path, Converter &converter, Report &report,
             if (r.code == code)
                 row = &r;
         if (!row) {
-            if (!is_known(code, apt_unused_rows, sizeof apt_unused_rows / sizeof *apt_unused_rows))
-                file.unknown_row(code);
+            file.pass_over(code, is_known(code, apt_unused_rows,
+                                          sizeof apt_unused_rows / sizeof *apt_unused_rows));
             continue;
         }
         /* Rows of an airport whose header was bad belong to no airport. */
@@ -647,9 +673,8 @@ bool read_nav_dat(const std::string &path, Converter &converter, Report &report,
         }
         first = false;
         if (!row) {
-            if (!known)
-                file.unknown_row(code);
-            else if (code == nav_dme_paired || code == nav_dme)
+            file.pass_over(code, known);
+            if (code == nav_dme_paired || code == nav_dme)
                 converter.skip_navaid_type();
             continue;
         }

@@ -146,23 +146,49 @@ TEST(LocalizerJoin, AnAirportIsFoundByItsIcaoCodeToo)
               "EDFE X1AB_FIELD 08_-_8000_0_080 26_IEGE_8000_110.30_260\n");
 }
 
-TEST(AirportChoice, CodeKindAndRepeats)
+TEST(AirportChoice, EveryIdentifierThatFitsTheCodeIsKept)
 {
     Conversion c;
     Airport by_icao = airport("S50", {"16/34"});
     by_icao.icao = "ksbo";                                    /* written in upper case */
-    Airport no_code = airport("S51", {"16/34"});
+    Airport faa = airport("0S9", {"16/34"});
+    Airport local = airport("US-0001", {"18/36"});
+    Airport too_long = airport("ABCDEFGHIJKLMNOP", {"18/36"}); /* 16 > the code's 15 */
+    Airport two_words = airport("AB CD", {"18/36"});
+    Airport no_runway = airport("KNOR", {});
     Airport heliport = airport("EHHE", {});
     heliport.kind = AirportKind::heliport;
     Airport first = airport("KAAA", {"01/19"});
     Airport again = airport("KAAA", {"02/20"});
-    c.airport(by_icao).airport(no_code).airport(heliport).airport(first).airport(again);
+    for (const Airport *a : {&by_icao, &faa, &local, &too_long, &two_words, &no_runway,
+                             &heliport, &first, &again})
+        c.airport(*a);
     /* Written sorted by code. */
-    EXPECT_EQ(c.lines(), "KAAA KAAA_FIELD 01_-_8000_0_010 19_-_8000_0_190\n"
-                         "KSBO S50_FIELD 16_-_8000_0_160 34_-_8000_0_340\n");
-    EXPECT_EQ(c.stats().skipped_no_code, 1);
+    EXPECT_EQ(c.lines(), "0S9 0S9_FIELD 16_-_8000_0_160 34_-_8000_0_340\n"
+                         "KAAA KAAA_FIELD 01_-_8000_0_010 19_-_8000_0_190\n"
+                         "KSBO S50_FIELD 16_-_8000_0_160 34_-_8000_0_340\n"
+                         "US-0001 US-0001_FIELD 18_-_8000_0_180 36_-_8000_0_360\n");
+    EXPECT_EQ(c.stats().skipped_no_code, 2);
+    EXPECT_EQ(c.stats().skipped_no_runway, 1);
     EXPECT_EQ(c.stats().skipped_heliport, 1);
     EXPECT_EQ(c.stats().skipped_duplicate, 1);
+}
+
+TEST(AirportChoice, IcaoOnlyKeepsFourLetterCodesAndHeliportsComeWhenAsked)
+{
+    Filters f;
+    f.icao_only = true;
+    f.heliports = true;
+    Conversion c(f);
+    Airport by_icao = airport("S50", {"16/34"});
+    by_icao.icao = "KSBO";
+    Airport heliport = airport("EHHE", {});
+    heliport.kind = AirportKind::heliport;
+    c.airport(by_icao).airport(airport("0S9", {"16/34"})).airport(airport("K0S9", {"16/34"}));
+    c.airport(heliport);
+    EXPECT_EQ(c.lines(), "EHHE EHHE_FIELD\n"
+                         "KSBO S50_FIELD 16_-_8000_0_160 34_-_8000_0_340\n");
+    EXPECT_EQ(c.stats().skipped_no_code, 2);
 }
 
 TEST(AirportChoice, MoreThanTwentyEndsKeepTheLandingSystemsFirst)
