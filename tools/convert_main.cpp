@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 
 #include "converter.h"
 #include "line_reader.h"
+#include "magnetic.h"
 #include "ourairports.h"
 #include "report.h"
 #include "selection/facility_file.h"
@@ -50,6 +52,8 @@ static const char usage_text[] =
     "Output:\n"
     "  -o, --output DIR     write the files into DIR (default: the current one)\n"
     "  --lf                 end lines with LF (default: CR LF)\n"
+    "  --date YYYY-MM-DD    the date of the magnetic courses (default: today);\n"
+    "                       outside 2025-2030 the nearest date of the span is used\n"
     "\n"
     "Filters:\n"
     "  --icao PREFIX,...    airports whose code begins with one of the prefixes\n"
@@ -73,12 +77,14 @@ static const char usage_text[] =
     "    airports, airports without runways, heliports (unless --heliports) and\n"
     "    repeats of a code are skipped (the first is kept; repeats are counted).\n"
     "  Runways: one descriptor per runway end, designator_ident_length_freq_course\n"
-    "    (e.g. 16L_ISNQ_11796_110.30_180; without a landing system\n"
-    "    34R_-_11796_0_360).  Length in feet.  At most 20 ends: with more, those\n"
+    "    (e.g. 16L_ISNQ_11796_110.30_165; without a landing system\n"
+    "    34R_-_11796_0_345).  Length in feet.  At most 20 ends: with more, those\n"
     "    with a landing system come first.\n"
-    "  Course: TRUE degrees, rounded to the whole degree (360 for north): the\n"
-    "    localizer's bearing, else the runway's heading.  No magnetic variation is\n"
-    "    applied: the sources give none for runways.\n"
+    "  Course: the MAGNETIC course a pilot sets, whole degrees 001 to 360 (360 for\n"
+    "    north): the localizer's true bearing, else the runway end's true heading\n"
+    "    (from its two ends' coordinates, or the source's), less the magnetic\n"
+    "    declination of the World Magnetic Model 2025 at that place on --date.\n"
+    "    An end with no heading gets its designator's number times ten.\n"
     "  Landing systems: nav.dat localizers (ILS, LOC, LDA, SDF), joined on airport\n"
     "    and runway designator.  Where several serve one runway end: an ILS before\n"
     "    a localizer alone, then the one nearest the runway's heading, then the\n"
@@ -92,6 +98,7 @@ struct Options {
     std::string output_dir;
     bool crlf = true;
     bool quiet = false;
+    int year = 0, month = 0, day = 0;   /* the date of the courses; 0: today */
     Filters filters;
 };
 
@@ -135,6 +142,49 @@ static bool parse_box(const std::string &text, Filters *f)
            f->east <= 180;
 }
 
+/* YYYY-MM-DD, a real calendar date. */
+static bool parse_date(const std::string &text, Options *o)
+{
+    static const int days_in_month[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int y, m, d;
+    char end;
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
+        sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &end) != 3)
+        return false;
+    if (y < 1900 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days_in_month[m - 1])
+        return false;
+    bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (m == 2 && d == 29 && !leap)
+        return false;
+    o->year = y;
+    o->month = m;
+    o->day = d;
+    return true;
+}
+
+/* The decimal year of the courses: the date given or today, brought into
+ * the magnetic model's span with a warning. */
+static double magnetic_year(Options &o)
+{
+    if (o.year == 0) {
+        time_t now = time(nullptr);
+        struct tm *utc = gmtime(&now);
+        o.year = utc->tm_year + 1900;
+        o.month = utc->tm_mon + 1;
+        o.day = utc->tm_mday;
+    }
+    double year = decimal_year(o.year, o.month, o.day);
+    double used = year < magnetic_model_first_year  ? magnetic_model_first_year
+                  : year > magnetic_model_last_year ? magnetic_model_last_year
+                                                    : year;
+    if (used != year)
+        fprintf(stderr,
+                "warning: %04d-%02d-%02d is outside the magnetic model's span (%.0f to %.0f): "
+                "courses are for %.1f\n",
+                o.year, o.month, o.day, magnetic_model_first_year, magnetic_model_last_year, used);
+    return used;
+}
+
 /* Fills options from argv; returns -1 to go on, else the exit status. */
 static int parse_options(int argc, char **argv, Options *o)
 {
@@ -164,6 +214,13 @@ static int parse_options(int argc, char **argv, Options *o)
         } else if (arg == "-o" || arg == "--output") {
             if (!value(&o->output_dir))
                 return exit_failed;
+        } else if (arg == "--date") {
+            if (!value(&text))
+                return exit_failed;
+            if (!parse_date(text, o)) {
+                usage_error("--date wants a calendar date YYYY-MM-DD, e.g. 2026-03-01");
+                return exit_failed;
+            }
         } else if (arg == "--lf") {
             o->crlf = false;
         } else if (arg == "-q" || arg == "--quiet") {
@@ -227,6 +284,7 @@ int main(int argc, char **argv)
     report.set_quiet(o.quiet);
     report.set_progress(isatty(fileno(stderr)) != 0);
     Converter converter(o.filters, report);
+    converter.set_magnetic_year(magnetic_year(o));
 
     const bool airports = !o.apt.empty() || !o.ourairports.empty();
     const bool csv_navaids =

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "check.h"
+#include "magnetic.h"
 #include "selection/facility_file.h"
 #include "tokens.h"
 
@@ -232,8 +233,16 @@ std::vector<const RunwayEnd *> Converter::choose_ends(const Airport &airport,
                                                       const std::vector<RunwayEnd> &ends)
 {
     std::vector<const RunwayEnd *> chosen;
-    for (const RunwayEnd &end : ends)
+    for (const RunwayEnd &end : ends) {
+        if (course_of(airport, end) == 0) {
+            stats_.ends_without_course++;
+            report_.note(airport.source.file, airport.source.line,
+                         airport.ident + " runway " + end.designator +
+                             ": no heading, no place and no number: left out");
+            continue;
+        }
         chosen.push_back(&end);
+    }
     if (chosen.size() <= (size_t)max_runways)
         return chosen;
     std::stable_partition(chosen.begin(), chosen.end(),
@@ -247,7 +256,37 @@ std::vector<const RunwayEnd *> Converter::choose_ends(const Airport &airport,
     return chosen;
 }
 
-static std::string descriptor(const RunwayEnd &end)
+/* ---- Courses ----
+ *
+ * The course written is the magnetic course a pilot sets: the localizer's
+ * true bearing, else the runway end's true heading, less the magnetic
+ * declination at that place on the conversion date (World Magnetic Model).
+ * A runway end without a heading, or without a place to take the
+ * declination at, gets its designator's number times ten, which is
+ * magnetic already. */
+
+double Converter::declination(double latitude, double longitude) const
+{
+    return magnetic_declination(latitude, longitude, 0.0, year_);
+}
+
+int Converter::course_of(const Airport &airport, const RunwayEnd &end) const
+{
+    if (const Localizer *l = end.localizer)
+        return magnetic_course(l->bearing, declination(l->latitude, l->longitude));
+    if (end.heading >= 0) {
+        if (end.has_position)
+            return magnetic_course(end.heading, declination(end.latitude, end.longitude));
+        if (airport.has_position)
+            return magnetic_course(end.heading, declination(airport.latitude, airport.longitude));
+    }
+    double designator = designator_heading(end.designator);
+    if (designator < 0)
+        return 0;
+    return magnetic_course(designator, 0.0);
+}
+
+std::string Converter::descriptor(const Airport &airport, const RunwayEnd &end) const
 {
     const Localizer *l = end.localizer;
     std::string length = end.length_ft >= 0 && end.length_ft <= longest_runway_ft
@@ -256,9 +295,11 @@ static std::string descriptor(const RunwayEnd &end)
     std::string frequency = l ? frequency_text(l->frequency) : std::string();
     if (frequency.empty())
         frequency = "0";
+    char course[8];
+    snprintf(course, sizeof course, "%03d", course_of(airport, end));
     return ident_token(end.designator, designator_room) + "_" +
            (l ? ident_token(l->ident, localizer_ident_room) : std::string("-")) + "_" + length +
-           "_" + frequency + "_" + course_text(l ? l->bearing : end_heading(end));
+           "_" + frequency + "_" + course;
 }
 
 std::string Converter::runway_line(const std::string &code, const Airport &airport,
@@ -266,7 +307,7 @@ std::string Converter::runway_line(const std::string &code, const Airport &airpo
 {
     std::string line = code + " " + name_token(airport.name, airport_name_room);
     for (const RunwayEnd *end : ends)
-        line += " " + descriptor(*end);
+        line += " " + descriptor(airport, *end);
     return line;
 }
 
@@ -397,10 +438,12 @@ void Converter::print_summary(FILE *out) const
                 "airports: read %ld, written %ld; skipped: closed %ld, heliport %ld, other kind "
                 "%ld, without runways %ld, no usable code %ld, repeated code %ld, outside the "
                 "filters %ld\n"
-                "runway ends: written %ld, with a landing system %ld, left out beyond %d %ld\n",
+                "runway ends: written %ld, with a landing system %ld, left out beyond %d %ld, "
+                "left out without a course %ld\n",
                 s.airports_read, s.airports_written, s.skipped_closed, s.skipped_heliport,
                 s.skipped_other_kind, s.skipped_no_runway, s.skipped_no_code, s.skipped_duplicate, s.skipped_filtered,
-                s.ends_written, s.ends_with_localizer, max_runways, s.ends_left_out);
+                s.ends_written, s.ends_with_localizer, max_runways, s.ends_left_out,
+                s.ends_without_course);
     if (s.localizers_read > 0)
         fprintf(out,
                 "localizers: read %ld, joined %ld; not joined: no such runway %ld, no such "

@@ -22,10 +22,12 @@
  *     identifier) read twice counts once.  Where several serve one runway
  *     end: an ILS (with glide slope) before a LOC/LDA/SDF, then the one
  *     whose course is nearest the runway's heading, then the first read.
- *   - Course: true degrees rounded to the whole degree (north is 360): the
- *     localizer's bearing where there is one, else the runway's heading from
- *     its end coordinates (or the source's heading).  The sources carry no
- *     magnetic variation for runways, so no magnetic course is written.
+ *   - Course: the magnetic course in whole degrees, 001 to 360: the
+ *     localizer's true bearing where there is one, else the runway end's
+ *     true heading (from its end coordinates, or the source's), less the
+ *     magnetic declination of the World Magnetic Model at that place on the
+ *     conversion date; without a heading or a place, the designator's
+ *     number times ten (magnetic already).  An end with none is left out.
  *   - Airports are written sorted by code, navaids in source order.
  *   - More than 20 runway ends: the ends with a landing system come first,
  *     then the others in source order, and only 20 are written.
@@ -62,7 +64,7 @@ struct ConvertStats {
     long airports_read = 0, airports_written = 0;
     long skipped_closed = 0, skipped_heliport = 0, skipped_other_kind = 0;
     long skipped_no_runway = 0, skipped_no_code = 0, skipped_duplicate = 0, skipped_filtered = 0;
-    long ends_written = 0, ends_with_localizer = 0, ends_left_out = 0;
+    long ends_written = 0, ends_with_localizer = 0, ends_left_out = 0, ends_without_course = 0;
     long localizers_read = 0, localizers_duplicate = 0;
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
     long navaids_filtered = 0, navaids_other_type = 0;
@@ -78,6 +80,10 @@ public:
 
     bool open_outputs(const std::string &directory, bool crlf, bool runways, bool navaids,
                       std::string *error);
+
+    /* The date of the magnetic courses, as a decimal year within the
+     * model's span. */
+    void set_magnetic_year(double year) { year_ = year; }
 
     void add_localizer(const Localizer &localizer);
     void add_airport(const Airport &airport);
@@ -98,6 +104,10 @@ private:
     std::string runway_line(const std::string &code, const Airport &airport,
                             const std::vector<const RunwayEnd *> &ends) const;
     std::string choose_code(const Airport &airport) const;
+    double declination(double latitude, double longitude) const;
+    /* The magnetic course of a runway end, 1 to 360; 0 when it has none. */
+    int course_of(const Airport &airport, const RunwayEnd &end) const;
+    std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
     bool passes_filters(const Airport &airport, const std::string &code) const;
     void mark_airport_skipped(const Airport &airport);
     void join_localizers(const Airport &airport, std::vector<RunwayEnd> &ends);
@@ -107,6 +117,7 @@ private:
 
     Filters filters_;
     Report &report_;
+    double year_ = 2025.0;
     ConvertStats stats_;
     OutputPair outputs_;
     bool writes_runways_ = false, writes_navaids_ = false;

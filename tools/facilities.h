@@ -29,6 +29,7 @@ struct Localizer {
     std::string ident;                  /* e.g. ISNQ */
     long frequency = 0;                 /* MHz x 100: 11030 is 110.30 */
     double bearing = 0;                 /* true degrees, 0 to 360 */
+    double latitude = 0, longitude = 0; /* the antenna */
     bool with_glide_slope = false;      /* row 4 (ILS) rather than 5 (LOC, LDA, SDF) */
     SourceLine source;
 
@@ -46,6 +47,8 @@ struct Localizer {
 struct RunwayEnd {
     std::string designator;             /* e.g. 16L, as in the source */
     double heading = -1;                /* true degrees; negative when unknown */
+    bool has_position = false;          /* the threshold's place is known */
+    double latitude = 0, longitude = 0;
     long length_ft = -1;                /* the whole runway's length; negative when unknown */
     const Localizer *localizer = nullptr;
 };

@@ -466,6 +466,11 @@ bool OurAirportsReader::on_runway(CsvFile &file, const Record &r)
         if (distance_metres(lat[0], lon[0], lat[1], lon[1]) >= 1)
             ends[e].heading = bearing_degrees(lat[e], lon[e], lat[1 - e], lon[1 - e]);
     }
+    for (int e = 0; e < 2; e++) {
+        ends[e].has_position = placed[e];
+        ends[e].latitude = placed[e] ? lat[e] : 0;
+        ends[e].longitude = placed[e] ? lon[e] : 0;
+    }
     if (length < 0 && placed[0] && placed[1])
         for (RunwayEnd &end : ends)
             end.length_ft = metres_to_feet(distance_metres(lat[0], lon[0], lat[1], lon[1]));

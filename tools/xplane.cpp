@@ -367,6 +367,9 @@ bool AptReader::add_runway(const Fields &f, size_t first_end, size_t end_columns
     double metres = distance_metres(lat[0], lon[0], lat[1], lon[1]);
     for (int e = 0; e < 2; e++) {
         ends[e].length_ft = metres_to_feet(metres);
+        ends[e].has_position = true;
+        ends[e].latitude = lat[e];
+        ends[e].longitude = lon[e];
         if (metres >= 1)
             ends[e].heading = bearing_degrees(lat[e], lon[e], lat[1 - e], lon[1 - e]);
         airport_.ends.push_back(ends[e]);
@@ -617,8 +620,7 @@ bool NavReader::on_localizer(long code, const Fields &f)
     l.ident = std::string(f[nav_ident]);
     l.airport = std::string(f[layout_.localizer_airport]);
     l.runway = std::string(f[layout_.localizer_runway]);
-    double lat, lon;
-    if (!position(f, &lat, &lon))
+    if (!position(f, &l.latitude, &l.longitude))
         return false;
     if (!parse_long(f[nav_frequency], &l.frequency) || frequency_text(l.frequency).empty()) {
         file_.bad_row("localizer " + l.ident + ": bad frequency '" + std::string(f[nav_frequency]) +

@@ -16,6 +16,7 @@ public:
     {
         std::string error;
         converter_.open_outputs(dir_.path(), false, true, false, &error);
+        converter_.set_magnetic_year(2026.0);
     }
     ~Conversion() { fclose(messages_); }
 
@@ -29,6 +30,10 @@ public:
         l.bearing = bearing;
         l.with_glide_slope = ils;
         l.frequency = frequency;
+        /* Where the magnetic declination is nearly nil (0.02 degrees east in
+         * 2026), so that a whole-degree bearing is its own course. */
+        l.latitude = 40.0;
+        l.longitude = -93.1;
         l.source = SourceLine{"nav.dat", ++localizer_line_};
         converter_.add_localizer(l);
         return *this;
@@ -232,7 +237,8 @@ TEST(Filters, PrefixCountryBoxAndHardRunways)
     outside.ident = "EDYY";
     outside.longitude = 20;
     c.airport(good).airport(grass).airport(elsewhere).airport(foreign).airport(outside);
-    EXPECT_EQ(c.lines(), "EDDF EDDF_FIELD 07_-_8000_0_070 25_-_8000_0_250\n");
+    /* True headings 070 and 250 less Frankfurt's 3.6 degrees east. */
+    EXPECT_EQ(c.lines(), "EDDF EDDF_FIELD 07_-_8000_0_066 25_-_8000_0_246\n");
     EXPECT_EQ(c.stats().skipped_filtered, 4);
 }
 

@@ -47,7 +47,8 @@ run() {
     shift
     rm -rf "../$name"
     mkdir -p "../$name"
-    "$conv" -o "../$name" "$@" > "../$name.stdout" 2> "../$name.messages"
+    # One date for every run: the magnetic courses depend on it.
+    "$conv" -o "../$name" --date 2026-01-01 "$@" > "../$name.stdout" 2> "../$name.messages"
     got=$?
     [ "$got" = "$want" ] || { fail "exit status $got, expected $want"; cat "../$name.messages"; }
 }
@@ -153,6 +154,18 @@ run 0 --apt fg/apt.dat --nav fg/nav.dat --icao-only -q
 same_as fg_icao_only Prwydata.txt
 end
 
+# Courses are magnetic: Christchurch lies where the declination is about 24.6
+# degrees east, Kangerlussuaq 25.6 west (2026).  ICH's bearing field packs
+# the magnetic bearing before the true one (14 x 360 + 38).
+begin magnetic
+run 0 --apt magnetic/apt.dat --nav magnetic/nav.dat
+same_as magnetic Prwydata.txt
+grep -q "NZCH CHRISTCHURCH_INTL 02_ICH_11812_109.90_013 20_-_11812_0_193" "../$name/Prwydata.txt" ||
+    fail "NZCH: 38 true less 24.6 east should give 013, 218 true 193"
+grep -q "28_ISF_9534_109.30_311" "../$name/Prwydata.txt" ||
+    fail "BGSF 28: 285.3 true plus 25.6 west should give 311"
+end
+
 begin no_closing_99
 run 0 --apt bad/apt_no_end.dat
 says "bad/apt_no_end.dat: 5 lines read (no closing 99 line)"
@@ -234,7 +247,11 @@ nothing_written
 run 2 --box 1,2,3
 says "--box wants"
 run 0 --help
-grep -q "TRUE degrees" "../$name.stdout" || fail "the usage text does not say which course is written"
+grep -q "MAGNETIC course" "../$name.stdout" || fail "the usage text does not say which course is written"
+run 2 --date 2026-02-30 --apt apt850.dat
+says "--date wants a calendar date"
+run 0 --date 2031-06-01 --apt apt850.dat -q
+says "outside the magnetic model's span (2025 to 2030): courses are for 2030.0"
 end
 
 # ---- The checker on faulty data files ----
