@@ -306,6 +306,12 @@ int main(int argc, char **argv)
         return fail(converter, outcome.fatal);
     converter.finish(airports);
 
+    std::string empty = converter.empty_result(airports, navaids);
+    if (!empty.empty()) {
+        converter.print_summary(stderr);
+        return fail(converter, "nothing to write: " + empty + "; existing files are left as they are");
+    }
+
     if (!converter.commit(&error))
         return fail(converter, error);
     converter.print_summary(stderr);

@@ -116,18 +116,57 @@ std::string Converter::choose_code(const Airport &airport) const
     return std::string();
 }
 
-bool Converter::passes_filters(const Airport &airport, const std::string &code) const
+/* The first filter that turns the airport away; filter_none when all let
+ * it through. */
+FilterKind Converter::rejecting_filter(const Airport &airport, const std::string &code) const
 {
     if (!filters_.icao_prefixes.empty() && !any_prefix(filters_.icao_prefixes, code))
-        return false;
+        return filter_icao;
     if (!filters_.countries.empty() && !any_equal(filters_.countries, airport.country))
-        return false;
+        return filter_country;
     if (filters_.has_box &&
         !(airport.has_position && filters_.in_box(airport.latitude, airport.longitude)))
-        return false;
+        return filter_box;
     if (filters_.hard_only && !airport.has_hard_runway)
-        return false;
-    return true;
+        return filter_hard_only;
+    return filter_none;
+}
+
+static const char *const filter_options[filter_count] = {"--icao", "--country", "--box",
+                                                         "--hard-only"};
+
+std::string Converter::empty_result(bool airports, bool navaids) const
+{
+    const ConvertStats &s = stats_;
+    std::string why;
+    if (airports && s.airports_written == 0) {
+        if (s.airports_read == 0) {
+            why = "the airport source holds no airport";
+        } else if (s.skipped_filtered > 0) {
+            why = "no airport passes the filters (" + std::to_string(s.airports_read) +
+                  " read; turned away by";
+            for (int f = 0; f < filter_count; f++)
+                if (s.filtered_by[f] > 0)
+                    why += std::string(" ") + filter_options[f] + ": " +
+                           std::to_string(s.filtered_by[f]);
+            why += ")";
+        } else {
+            why = "none of the " + std::to_string(s.airports_read) +
+                  " airports read can be written (see the summary)";
+        }
+    }
+    if (navaids && s.navaids_written == 0) {
+        if (!why.empty())
+            why += "; ";
+        if (s.navaids_read == s.navaids_other_type)
+            why += "the navaid source holds no VOR or NDB";
+        else if (s.navaids_filtered > 0)
+            why += "no VOR or NDB passes the filters (--country, --box: " +
+                   std::to_string(s.navaids_filtered) + " turned away)";
+        else
+            why += "none of the navaids read can be written (see the summary)";
+    }
+    return why;
 }
 
 /* The identifiers under which localizers name this airport. */
@@ -352,8 +391,13 @@ void Converter::add_airport(const Airport &airport)
         report_.note(airport.source.file, airport.source.line,
                      "airport " + code + " comes again: the first one is kept");
     }
-    if (!skipped && !passes_filters(airport, code))
-        skipped = &stats_.skipped_filtered;
+    if (!skipped) {
+        FilterKind filter = rejecting_filter(airport, code);
+        if (filter != filter_none) {
+            stats_.filtered_by[filter]++;
+            skipped = &stats_.skipped_filtered;
+        }
+    }
     if (skipped) {
         (*skipped)++;
         mark_airport_skipped(airport);

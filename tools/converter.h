@@ -59,11 +59,16 @@ struct Filters {
     bool in_box(double latitude, double longitude) const;
 };
 
+/* The airport filters, in the order they are tried. */
+enum FilterKind { filter_icao, filter_country, filter_box, filter_hard_only, filter_count,
+                  filter_none = filter_count };
+
 /* The outcome counters, one per line of the summary. */
 struct ConvertStats {
     long airports_read = 0, airports_written = 0;
     long skipped_closed = 0, skipped_heliport = 0, skipped_other_kind = 0;
     long skipped_no_runway = 0, skipped_no_code = 0, skipped_duplicate = 0, skipped_filtered = 0;
+    long filtered_by[filter_count] = {};      /* the filter that turned each away */
     long ends_written = 0, ends_with_localizer = 0, ends_left_out = 0, ends_without_course = 0;
     long localizers_read = 0, localizers_duplicate = 0;
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
@@ -94,6 +99,10 @@ public:
     /* Reports the localizers that joined no runway end; airports_given tells
      * whether an airport source was read at all. */
     void finish(bool airports_given);
+    /* Empty when every file to be written has lines; else why one would be
+     * empty, naming the filter or the input that left nothing.  Such a run
+     * writes nothing: a pilot's files are not replaced by empty ones. */
+    std::string empty_result(bool airports, bool navaids) const;
     bool commit(std::string *error);
     void discard();
 
@@ -108,7 +117,7 @@ private:
     /* The magnetic course of a runway end, 1 to 360; 0 when it has none. */
     int course_of(const Airport &airport, const RunwayEnd &end) const;
     std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
-    bool passes_filters(const Airport &airport, const std::string &code) const;
+    FilterKind rejecting_filter(const Airport &airport, const std::string &code) const;
     void mark_airport_skipped(const Airport &airport);
     void join_localizers(const Airport &airport, std::vector<RunwayEnd> &ends);
     std::vector<const RunwayEnd *> choose_ends(const Airport &airport,

@@ -209,6 +209,36 @@ cmp -s ../old.txt ../bad_keeps_old_output/Prwydata.txt || fail "the old Prwydata
 [ "$(ls -A ../bad_keeps_old_output)" = Prwydata.txt ] || fail "left files: $(ls -A ../bad_keeps_old_output)"
 end
 
+# A run whose result would be empty writes nothing: the pilot's files stay
+# byte for byte, and the message names what left nothing.
+empty_keeps() {
+    begin "$1"
+    message=$2
+    shift 2
+    rm -rf "../$name"
+    mkdir -p "../$name"
+    printf 'KOLD OLD_FIELD 16_-_5000_0_160\r\n\032tail' > "../$name/Prwydata.txt"
+    printf 'OLD OLD VOR 113.90\r\n' > "../$name/Pnavdata.txt"
+    cp "../$name/Prwydata.txt" ../old_rwy.txt
+    cp "../$name/Pnavdata.txt" ../old_nav.txt
+    "$conv" -o "../$name" --date 2026-01-01 "$@" > /dev/null 2> "../$name.messages"
+    got=$?
+    [ "$got" = 2 ] || fail "exit status $got, expected 2"
+    says "$message"
+    says "nothing written"
+    cmp -s ../old_rwy.txt "../$name/Prwydata.txt" || fail "Prwydata.txt was changed"
+    cmp -s ../old_nav.txt "../$name/Pnavdata.txt" || fail "Pnavdata.txt was changed"
+    [ "$(ls -A "../$name" | tr '\n' ' ')" = "Pnavdata.txt Prwydata.txt " ] ||
+        fail "left files: $(ls -A "../$name")"
+    end
+}
+empty_keeps empty_filter "no airport passes the filters (5 read; turned away by --icao: 4)" \
+    --apt apt1200.dat --nav nav1200.dat --icao ZZ
+empty_keeps empty_box "(8 read; turned away by --box: 5)" --apt apt850.dat --box -10,-10,-5,-5
+empty_keeps empty_navaids "no VOR or NDB passes the filters (--country, --box: 6 turned away)" \
+    --ourairports oa --country XX
+empty_keeps empty_source "the navaid source holds no VOR or NDB" --nav fg/nav_localizers.dat
+
 # ---- Bad rows: reported and skipped, the rest written, exit 1 ----
 
 skipped_rows() {
