@@ -3,7 +3,7 @@
 # what is missing, and without asking.  Runs as root (or through sudo).
 set -e
 packages="cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xauth
-python3 python3-pefile libgtest-dev googletest zlib1g-dev libcsv-dev libz-mingw-w64-dev
+python3 python3-pefile libgtest-dev googletest zlib1g-dev libz-mingw-w64-dev
 zip unzip gzip imagemagick fonts-dejavu-core
 clang libclang-rt-14-dev"
 for extra in $(cat "$(dirname "$0")/../tools/DEPENDENCIES" 2>/dev/null); do

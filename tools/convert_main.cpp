@@ -259,10 +259,6 @@ static int parse_options(int argc, char **argv, Options *o)
         usage_error("no input: give --apt, --ourairports or --nav");
         return exit_failed;
     }
-    if (!o->ourairports.empty() && !ourairports_supported()) {
-        usage_error("this build reads no OurAirports CSV files (made without libcsv)");
-        return exit_failed;
-    }
     return -1;
 }
 

@@ -8,12 +8,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "csv_reader.h"
 #include "line_reader.h"
+#include "surfaces.h"
 #include "tokens.h"
 
-#ifdef PELMORA_HAVE_LIBCSV
-#include <csv.h>
-#endif
 
 static bool file_exists(const std::string &path)
 {
@@ -29,198 +28,6 @@ std::string find_csv(const std::string &directory, const char *stem)
     if (file_exists(base + ".gz"))
         return base + ".gz";
     return std::string();
-}
-
-#ifndef PELMORA_HAVE_LIBCSV
-
-bool ourairports_supported()
-{
-    return false;
-}
-
-bool read_ourairports(const std::string &directory, bool, Converter &, Report &,
-                      ReadOutcome *outcome)
-{
-    outcome->fatal = directory + ": this build reads no CSV files (it was made without libcsv)";
-    return false;
-}
-
-#else
-
-bool ourairports_supported()
-{
-    return true;
-}
-
-/* ======================================================================
- * The CSV frame: records with the line they start on, columns by name
- * ====================================================================== */
-
-typedef std::vector<std::string> Record;
-
-class CsvFile {
-public:
-    CsvFile(Report &report, ReadOutcome *outcome);
-    ~CsvFile() { csv_free(&parser_); }
-    CsvFile(const CsvFile &) = delete;
-    CsvFile &operator=(const CsvFile &) = delete;
-
-    /* Opens the file, reads its header and finds the named columns (count
-     * of them, in the order of the caller's column enum); optional ones may
-     * be missing and get -1.  False, with the outcome's fatal message, when
-     * a required column is missing. */
-    bool open(const std::string &path, const char *const *names, const bool *required,
-              size_t count);
-    /* The next record; false at the end or on a fatal error. */
-    bool next(Record *record);
-
-    /* The field of a column: empty when the column is missing or the record
-     * is short. */
-    const std::string &field(const Record &record, int column) const;
-    SourceLine here() const { return SourceLine{in_.path(), line_}; }
-    void bad_row(const std::string &reason) { report_.error(in_.path(), line_, reason); }
-    void finish();
-    /* False, with the record reported, when it has fewer fields than the
-     * header: its fields may have shifted. */
-    bool complete(const Record &record);
-
-private:
-    static void on_field(void *data, size_t length, void *self);
-    static void on_record_end(int terminator, void *self);
-    bool feed_more();
-    void fail(long line, const std::string &reason);
-
-    Report &report_;
-    ReadOutcome *outcome_;
-    LineReader in_;
-    struct csv_parser parser_;
-    Record pending_;
-    long pending_line_ = 0;
-    std::deque<std::pair<long, Record>> ready_;
-    std::vector<int> columns_;
-    size_t header_fields_ = 0;
-    long line_ = 0;
-    bool at_end_ = false;
-    std::string empty_;
-};
-
-CsvFile::CsvFile(Report &report, ReadOutcome *outcome) : report_(report), outcome_(outcome)
-{
-    csv_init(&parser_, CSV_STRICT | CSV_STRICT_FINI | CSV_APPEND_NULL);
-}
-
-void CsvFile::on_field(void *data, size_t length, void *self)
-{
-    CsvFile *f = (CsvFile *)self;
-    if (f->pending_.empty())
-        f->pending_line_ = f->in_.line_number();
-    f->pending_.push_back(data ? std::string((const char *)data, length) : std::string());
-}
-
-void CsvFile::on_record_end(int, void *self)
-{
-    CsvFile *f = (CsvFile *)self;
-    f->ready_.emplace_back(f->pending_line_, std::move(f->pending_));
-    f->pending_.clear();
-}
-
-void CsvFile::fail(long line, const std::string &reason)
-{
-    outcome_->fatal = in_.path() + ":" + std::to_string(line) + ": " + reason;
-}
-
-bool CsvFile::feed_more()
-{
-    std::string_view line;
-    if (at_end_)
-        return false;
-    if (!in_.next(&line)) {
-        at_end_ = true;
-        report_.end_progress();
-        if (in_.failed()) {
-            fail(in_.line_number(), in_.error());
-            return false;
-        }
-        if (csv_fini(&parser_, on_field, on_record_end, this) != 0) {
-            fail(in_.line_number(), "a quoted field is not closed: is the file cut short?");
-            return false;
-        }
-        return !ready_.empty();
-    }
-    if (in_.line_number() == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
-        line.remove_prefix(3);
-    if (in_.line_number() % 8192 == 0)
-        report_.progress(in_);
-    if (csv_parse(&parser_, line.data(), line.size(), on_field, on_record_end, this) !=
-            line.size() ||
-        csv_parse(&parser_, "\n", 1, on_field, on_record_end, this) != 1) {
-        fail(in_.line_number(),
-             std::string("not a CSV file: ") + csv_strerror(csv_error(&parser_)));
-        return false;
-    }
-    return true;
-}
-
-bool CsvFile::next(Record *record)
-{
-    while (ready_.empty())
-        if (!feed_more())
-            return false;
-    line_ = ready_.front().first;
-    *record = std::move(ready_.front().second);
-    ready_.pop_front();
-    return true;
-}
-
-bool CsvFile::open(const std::string &path, const char *const *names, const bool *required,
-                   size_t count)
-{
-    if (!in_.open(path)) {
-        outcome_->fatal = path + ": " + in_.error();
-        return false;
-    }
-    Record header;
-    if (!next(&header)) {
-        if (outcome_->fatal.empty())
-            fail(1, "empty file: a header line is expected");
-        return false;
-    }
-    header_fields_ = header.size();
-    std::string missing;
-    for (size_t c = 0; c < count; c++) {
-        int at = -1;
-        for (size_t h = 0; h < header.size(); h++)
-            if (header[h] == names[c])
-                at = (int)h;
-        if (at < 0 && required[c])
-            missing += (missing.empty() ? "'" : ", '") + std::string(names[c]) + "'";
-        columns_.push_back(at);
-    }
-    if (!missing.empty()) {
-        fail(line_, "missing column " + missing + ": not an OurAirports file of this kind?");
-        return false;
-    }
-    return true;
-}
-
-const std::string &CsvFile::field(const Record &record, int column) const
-{
-    int at = columns_[column];
-    return at >= 0 && (size_t)at < record.size() ? record[at] : empty_;
-}
-
-void CsvFile::finish()
-{
-    report_.say(in_.path() + ": " + std::to_string(in_.line_number()) + " lines read");
-}
-
-bool CsvFile::complete(const Record &record)
-{
-    if (record.size() >= header_fields_)
-        return true;
-    bad_row("record has " + std::to_string(record.size()) + " fields, the header " +
-            std::to_string(header_fields_) + ": skipped");
-    return false;
 }
 
 static bool parse_optional(const std::string &text, double *value)
@@ -292,18 +99,6 @@ static const char *const runway_column_names[runway_column_count] = {
 static const bool runway_column_required[runway_column_count] = {
     true, true, true, true, true, true, true, true, true, true, true, true};
 
-/* Beginnings of the surface texts of asphalt and concrete runways. */
-static const char *const hard_surfaces[] = {"ASP", "CON", "PEM", "BIT", "TAR", "PAV"};
-
-static bool is_hard_surface(const std::string &surface)
-{
-    std::string s = upper_ascii(surface);
-    for (const char *h : hard_surfaces)
-        if (s.compare(0, strlen(h), h) == 0)
-            return true;
-    return false;
-}
-
 /* Helipads are listed as runways named H, H1, H2, ... */
 static bool is_helipad(const std::string &ident)
 {
@@ -359,9 +154,9 @@ public:
     void hand_over();
 
 private:
-    bool on_airport(CsvFile &file, const Record &r);
-    bool on_runway(CsvFile &file, const Record &r);
-    bool on_navaid(CsvFile &file, const Record &r);
+    bool on_airport(CsvReader &file, const CsvRecord &r);
+    bool on_runway(CsvReader &file, const CsvRecord &r);
+    bool on_navaid(CsvReader &file, const CsvRecord &r);
 
     Converter &converter_;
     Report &report_;
@@ -371,7 +166,7 @@ private:
     long closed_runways_ = 0, helipads_ = 0;
 };
 
-bool OurAirportsReader::on_airport(CsvFile &file, const Record &r)
+bool OurAirportsReader::on_airport(CsvReader &file, const CsvRecord &r)
 {
     Airport a;
     a.source = file.here();
@@ -408,10 +203,10 @@ bool OurAirportsReader::on_airport(CsvFile &file, const Record &r)
 
 bool OurAirportsReader::read_airports(const std::string &path)
 {
-    CsvFile file(report_, outcome_);
+    CsvReader file(report_, outcome_);
     if (!file.open(path, airport_column_names, airport_column_required, airport_column_count))
         return false;
-    Record r;
+    CsvRecord r;
     while (file.next(&r))
         if (file.complete(r))
             on_airport(file, r);
@@ -421,7 +216,7 @@ bool OurAirportsReader::read_airports(const std::string &path)
     return true;
 }
 
-bool OurAirportsReader::on_runway(CsvFile &file, const Record &r)
+bool OurAirportsReader::on_runway(CsvReader &file, const CsvRecord &r)
 {
     const std::string &ident = file.field(r, runway_airport);
     auto at = airport_by_ident_.find(upper_ascii(ident));
@@ -477,17 +272,17 @@ bool OurAirportsReader::on_runway(CsvFile &file, const Record &r)
     for (int e = 0; e < 2; e++)
         if (present[e])
             airport.ends.push_back(ends[e]);
-    if (is_hard_surface(file.field(r, runway_surface)))
+    if (surface_kind(file.field(r, runway_surface)) == SurfaceKind::hard)
         airport.has_hard_runway = true;
     return true;
 }
 
 bool OurAirportsReader::read_runways(const std::string &path)
 {
-    CsvFile file(report_, outcome_);
+    CsvReader file(report_, outcome_);
     if (!file.open(path, runway_column_names, runway_column_required, runway_column_count))
         return false;
-    Record r;
+    CsvRecord r;
     while (file.next(&r))
         if (file.complete(r))
             on_runway(file, r);
@@ -500,7 +295,7 @@ bool OurAirportsReader::read_runways(const std::string &path)
     return true;
 }
 
-bool OurAirportsReader::on_navaid(CsvFile &file, const Record &r)
+bool OurAirportsReader::on_navaid(CsvReader &file, const CsvRecord &r)
 {
     Navaid n;
     n.source = file.here();
@@ -542,10 +337,10 @@ bool OurAirportsReader::on_navaid(CsvFile &file, const Record &r)
 
 bool OurAirportsReader::read_navaids(const std::string &path)
 {
-    CsvFile file(report_, outcome_);
+    CsvReader file(report_, outcome_);
     if (!file.open(path, navaid_column_names, navaid_column_required, navaid_column_count))
         return false;
-    Record r;
+    CsvRecord r;
     while (file.next(&r))
         if (file.complete(r))
             on_navaid(file, r);
@@ -586,5 +381,3 @@ bool read_ourairports(const std::string &directory, bool navaids, Converter &con
     }
     return true;
 }
-
-#endif

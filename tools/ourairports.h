@@ -3,8 +3,7 @@
  * optionally, navaids.csv, each plain or gzip-compressed (name.csv.gz), from
  * one directory.  Columns are found by their header names, so the order of
  * columns does not matter; a file without a column that the reader needs is
- * fatal.  CSV parsing is libcsv's (strict: a stray quote is fatal, as the
- * rest of the file could not be trusted).
+ * fatal.  The CSV rows are read by csv_reader.h.
  *
  * The airports are read first and held (the runways are joined to them by
  * the airport's ident), then each goes to the converter in airports.csv
@@ -19,10 +18,6 @@
 #include "converter.h"
 #include "report.h"
 #include "xplane.h"
-
-/* False when this build has no CSV support (the Windows build without
- * libcsv). */
-bool ourairports_supported();
 
 /* The path of stem.csv or, failing that, stem.csv.gz in directory; empty
  * when neither exists. */

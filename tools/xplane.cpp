@@ -5,6 +5,7 @@
 #include <map>
 
 #include "line_reader.h"
+#include "surfaces.h"
 #include "tokens.h"
 
 /* ======================================================================
@@ -280,13 +281,6 @@ enum MetadataColumn {
     metadata_min_fields = metadata_key + 1
 };
 
-/* Asphalt (1) and concrete (2); from 1200 also the asphalt kinds 20 to 38
- * and the concrete kinds 50 to 57. */
-static bool is_hard_surface(long code)
-{
-    return code == 1 || code == 2 || (code >= 20 && code <= 38) || (code >= 50 && code <= 57);
-}
-
 /* apt.dat marks a closed airport by this prefix of its name. */
 static const char closed_marker[] = "[X]";
 
@@ -396,7 +390,7 @@ bool AptReader::on_land_runway(long, const Fields &f)
     }
     if (!add_runway(f, land_first_end, land_end_columns))
         return false;
-    if (is_hard_surface(surface))
+    if (surface_kind(surface) == SurfaceKind::hard)
         airport_.has_hard_runway = true;
     return true;
 }
