@@ -7,6 +7,7 @@
 #include "check.h"
 #include "magnetic.h"
 #include "selection/facility_file.h"
+#include "geometry.h"
 #include "tokens.h"
 
 /* Rooms of the converter's own tokens, chosen so that the longest descriptor
@@ -19,8 +20,6 @@ static const size_t navaid_ident_room = 8;
 static_assert(designator_room + localizer_ident_room + 5 + 6 + 3 + 4 <= runway_room_first,
               "a descriptor must fit the room of runways 1 and 2");
 
-/* A localizer this far off its runway's heading is written, with a note. */
-static const double offset_localizer_degrees = 30;
 
 /* ---- Filters ---- */
 
@@ -60,30 +59,10 @@ bool Converter::open_outputs(const std::string &directory, bool crlf, bool runwa
     return true;
 }
 
-static std::string localizer_text(const Localizer &l)
-{
-    return "localizer " + l.ident + " (" + l.airport + " " + l.runway + ")";
-}
-
 void Converter::add_localizer(const Localizer &localizer)
 {
     stats_.localizers_read++;
-    const std::string key = upper_ascii(localizer.airport);
-    std::vector<size_t> &same_airport = localizers_by_airport_[key];
-    const std::string runway = designator_key(localizer.runway);
-    const std::string ident = upper_ascii(localizer.ident);
-    for (size_t i : same_airport) {
-        const Localizer &other = localizers_[i];
-        if (designator_key(other.runway) == runway && upper_ascii(other.ident) == ident) {
-            stats_.localizers_duplicate++;
-            report_.note(localizer.source.file, localizer.source.line,
-                         localizer_text(localizer) + " repeats " + other.source.file + ":" +
-                             std::to_string(other.source.line) + ": counted once");
-            return;
-        }
-    }
-    same_airport.push_back(localizers_.size());
-    localizers_.push_back(localizer);
+    joiner_.add(localizer);
 }
 
 /* An identifier the runway file can carry as its code: one token of capital
@@ -167,105 +146,6 @@ std::string Converter::empty_result(bool airports, bool navaids) const
             why += "none of the navaids read can be written (see the summary)";
     }
     return why;
-}
-
-/* The identifiers under which localizers name this airport. */
-static std::vector<std::string> airport_keys(const Airport &airport)
-{
-    std::vector<std::string> keys;
-    for (const std::string *id : {&airport.ident, &airport.icao}) {
-        std::string key = upper_ascii(*id);
-        if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end())
-            keys.push_back(key);
-    }
-    return keys;
-}
-
-void Converter::mark_airport_skipped(const Airport &airport)
-{
-    for (const std::string &key : airport_keys(airport)) {
-        auto it = localizers_by_airport_.find(key);
-        if (it == localizers_by_airport_.end())
-            continue;
-        for (size_t i : it->second)
-            if (localizers_[i].state == Localizer::State::unseen)
-                localizers_[i].state = Localizer::State::airport_skipped;
-    }
-}
-
-static double end_heading(const RunwayEnd &end)
-{
-    return end.heading >= 0 ? end.heading : designator_heading(end.designator);
-}
-
-/* True when a serves a runway end better than b (b read later). */
-static bool better_localizer(const Localizer &a, const Localizer &b, double heading)
-{
-    if (a.with_glide_slope != b.with_glide_slope)
-        return a.with_glide_slope;
-    if (heading >= 0) {
-        double da = bearing_difference(a.bearing, heading);
-        double db = bearing_difference(b.bearing, heading);
-        if (da != db)
-            return da < db;
-    }
-    return true;
-}
-
-void Converter::join_localizers(const Airport &airport, std::vector<RunwayEnd> &ends)
-{
-    std::vector<std::vector<Localizer *>> serving(ends.size());
-    for (const std::string &key : airport_keys(airport)) {
-        auto it = localizers_by_airport_.find(key);
-        if (it == localizers_by_airport_.end())
-            continue;
-        for (size_t i : it->second) {
-            Localizer &l = localizers_[i];
-            if (l.state != Localizer::State::unseen &&
-                l.state != Localizer::State::airport_skipped)
-                continue;
-            const std::string runway = designator_key(l.runway);
-            size_t e = 0;
-            while (e < ends.size() && designator_key(ends[e].designator) != runway)
-                e++;
-            if (e == ends.size()) {
-                l.state = Localizer::State::no_runway;
-                std::string have;
-                for (const RunwayEnd &end : ends)
-                    have += (have.empty() ? "" : " ") + end.designator;
-                report_.note(l.source.file, l.source.line,
-                             localizer_text(l) + ": " + airport.ident + " has no runway " +
-                                 l.runway + " (it has: " + (have.empty() ? "none" : have) +
-                                 ")");
-                continue;
-            }
-            serving[e].push_back(&l);
-        }
-    }
-    for (size_t e = 0; e < ends.size(); e++) {
-        if (serving[e].empty())
-            continue;
-        const double heading = end_heading(ends[e]);
-        Localizer *best = serving[e][0];
-        for (size_t k = 1; k < serving[e].size(); k++)
-            if (!better_localizer(*best, *serving[e][k], heading))
-                best = serving[e][k];
-        best->state = Localizer::State::joined;
-        ends[e].localizer = best;
-        for (Localizer *l : serving[e]) {
-            if (l == best)
-                continue;
-            l->state = Localizer::State::spare;
-            report_.note(l->source.file, l->source.line,
-                         localizer_text(*l) + " not written: " + best->ident +
-                             " serves that runway end");
-        }
-        if (heading >= 0 && bearing_difference(best->bearing, heading) > offset_localizer_degrees)
-            report_.note(best->source.file, best->source.line,
-                         localizer_text(*best) + ": course " + course_text(best->bearing) +
-                             " is far from the runway's heading " + course_text(heading) +
-                             " (written as it is)");
-    }
 }
 
 std::vector<const RunwayEnd *> Converter::choose_ends(const Airport &airport,
@@ -400,11 +280,11 @@ void Converter::add_airport(const Airport &airport)
     }
     if (skipped) {
         (*skipped)++;
-        mark_airport_skipped(airport);
+        joiner_.airport_skipped(airport);
         return;
     }
     std::vector<RunwayEnd> ends = airport.ends;
-    join_localizers(airport, ends);
+    joiner_.join(airport, ends);
     std::vector<const RunwayEnd *> chosen = choose_ends(airport, ends);
     std::string line = runway_line(code, airport, chosen);
     if (!fits_module(line, true, airport.source))
@@ -442,12 +322,8 @@ void Converter::add_navaid(const Navaid &navaid)
 
 void Converter::finish(bool airports_given)
 {
-    if (!airports_given)
-        return;
-    for (Localizer &l : localizers_)
-        if (l.state == Localizer::State::unseen)
-            report_.note(l.source.file, l.source.line,
-                         localizer_text(l) + ": no airport " + l.airport + " in the airport data");
+    if (airports_given)
+        joiner_.finish();
 }
 
 bool Converter::commit(std::string *error)
@@ -468,12 +344,6 @@ void Converter::discard()
     outputs_.discard();
 }
 
-static long count_state(const std::deque<Localizer> &localizers, Localizer::State state)
-{
-    return (long)std::count_if(localizers.begin(), localizers.end(),
-                               [state](const Localizer &l) { return l.state == state; });
-}
-
 void Converter::print_summary(FILE *out) const
 {
     const ConvertStats &s = stats_;
@@ -490,14 +360,14 @@ void Converter::print_summary(FILE *out) const
                 s.ends_without_course);
     if (s.localizers_read > 0)
         fprintf(out,
-                "localizers: read %ld, joined %ld; not joined: no such runway %ld, no such "
+                "localizers: read %ld, joined %ld; not joined: serve no runway end %ld, no such "
                 "airport %ld, airport not written %ld, another serves the runway end %ld, "
                 "repeated %ld\n",
-                s.localizers_read, count_state(localizers_, Localizer::State::joined),
-                count_state(localizers_, Localizer::State::no_runway),
-                count_state(localizers_, Localizer::State::unseen),
-                count_state(localizers_, Localizer::State::airport_skipped),
-                count_state(localizers_, Localizer::State::spare), s.localizers_duplicate);
+                s.localizers_read, joiner_.count(Localizer::State::joined),
+                joiner_.count(Localizer::State::no_runway),
+                joiner_.count(Localizer::State::unseen),
+                joiner_.count(Localizer::State::airport_skipped),
+                joiner_.count(Localizer::State::spare), joiner_.duplicates());
     if (s.navaids_read > 0 || writes_navaids_)
         fprintf(out,
                 "navaids: read %ld, written %ld (VOR %ld, NDB %ld); skipped: outside the "

@@ -17,11 +17,8 @@
  *     and airports without runways always are.
  *   - The same code twice: the first airport is kept, the rest are counted.
  *   - Helipads are not listed as runways.
- *   - Localizer join: on the airport's identifier or code together with the
- *     runway designator (04L and 4L alike); the same (airport, runway,
- *     identifier) read twice counts once.  Where several serve one runway
- *     end: an ILS (with glide slope) before a LOC/LDA/SDF, then the one
- *     whose course is nearest the runway's heading, then the first read.
+ *   - Localizer join: by place and direction, see joiner.h; the same
+ *     (airport, runway, identifier) read twice counts once.
  *   - Course: the magnetic course in whole degrees, 001 to 360: the
  *     localizer's true bearing where there is one, else the runway end's
  *     true heading (from its end coordinates, or the source's), less the
@@ -44,6 +41,7 @@
 #include <vector>
 
 #include "facilities.h"
+#include "joiner.h"
 #include "output_files.h"
 #include "report.h"
 
@@ -70,7 +68,7 @@ struct ConvertStats {
     long skipped_no_runway = 0, skipped_no_code = 0, skipped_duplicate = 0, skipped_filtered = 0;
     long filtered_by[filter_count] = {};      /* the filter that turned each away */
     long ends_written = 0, ends_with_localizer = 0, ends_left_out = 0, ends_without_course = 0;
-    long localizers_read = 0, localizers_duplicate = 0;
+    long localizers_read = 0;
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
     long navaids_filtered = 0, navaids_other_type = 0;
 };
@@ -108,6 +106,7 @@ public:
 
     void print_summary(FILE *out) const;
     const ConvertStats &stats() const { return stats_; }
+    const LocalizerJoiner &joiner() const { return joiner_; }
 
 private:
     std::string runway_line(const std::string &code, const Airport &airport,
@@ -118,8 +117,6 @@ private:
     int course_of(const Airport &airport, const RunwayEnd &end) const;
     std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
     FilterKind rejecting_filter(const Airport &airport, const std::string &code) const;
-    void mark_airport_skipped(const Airport &airport);
-    void join_localizers(const Airport &airport, std::vector<RunwayEnd> &ends);
     std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
                                                const std::vector<RunwayEnd> &ends);
     bool fits_module(const std::string &line, bool runway_file, const SourceLine &source);
@@ -130,8 +127,7 @@ private:
     ConvertStats stats_;
     OutputPair outputs_;
     bool writes_runways_ = false, writes_navaids_ = false;
-    std::deque<Localizer> localizers_;        /* stable addresses: ends point here */
-    std::unordered_map<std::string, std::vector<size_t>> localizers_by_airport_;
+    LocalizerJoiner joiner_{report_};
     std::unordered_set<std::string> codes_written_;
     std::vector<std::pair<std::string, std::string>> airport_lines_;   /* code, line */
 };

@@ -49,6 +49,8 @@ struct RunwayEnd {
     double heading = -1;                /* true degrees; negative when unknown */
     bool has_position = false;          /* the threshold's place is known */
     double latitude = 0, longitude = 0;
+    bool has_far_end = false;           /* the other end's threshold is known */
+    double far_latitude = 0, far_longitude = 0;
     long length_ft = -1;                /* the whole runway's length; negative when unknown */
     const Localizer *localizer = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "csv_reader.h"
 #include "line_reader.h"
 #include "surfaces.h"
+#include "geometry.h"
 #include "tokens.h"
 
 
@@ -265,6 +266,9 @@ bool OurAirportsReader::on_runway(CsvReader &file, const CsvRecord &r)
         ends[e].has_position = placed[e];
         ends[e].latitude = placed[e] ? lat[e] : 0;
         ends[e].longitude = placed[e] ? lon[e] : 0;
+        ends[e].has_far_end = placed[1 - e];
+        ends[e].far_latitude = placed[1 - e] ? lat[1 - e] : 0;
+        ends[e].far_longitude = placed[1 - e] ? lon[1 - e] : 0;
     }
     if (length < 0 && placed[0] && placed[1])
         for (RunwayEnd &end : ends)

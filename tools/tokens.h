@@ -39,24 +39,6 @@ std::string frequency_text(long mhz_hundredths);
  * (negative). */
 std::string course_text(double degrees);
 
-/* ---- Runway geometry (spherical earth, true degrees) ---- */
-
-double distance_metres(double lat1, double lon1, double lat2, double lon2);
-/* Initial great-circle bearing from the first point to the second, 0 to 360. */
-double bearing_degrees(double lat1, double lon1, double lat2, double lon2);
-/* The angle between two bearings, 0 to 180. */
-double bearing_difference(double a, double b);
-long metres_to_feet(double metres);
-
-/* A runway designator's heading when the source gives nothing better: its
- * number times ten (16L: 160), or the compass point of a water lane (N, NE,
- * ...); negative when it has neither. */
-double designator_heading(std::string_view designator);
-
-/* A designator as a join key: upper case, leading zeros of the number
- * dropped (04L and 4L are one runway end). */
-std::string designator_key(std::string_view designator);
-
 /* A navaid's name without the type word that nav.dat adds at its end
  * ("SEATTLE VORTAC" gives "SEATTLE"); the type goes in its own column. */
 std::string_view strip_type_word(std::string_view name);

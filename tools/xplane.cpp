@@ -6,6 +6,7 @@
 
 #include "line_reader.h"
 #include "surfaces.h"
+#include "geometry.h"
 #include "tokens.h"
 
 /* ======================================================================
@@ -364,6 +365,9 @@ bool AptReader::add_runway(const Fields &f, size_t first_end, size_t end_columns
         ends[e].has_position = true;
         ends[e].latitude = lat[e];
         ends[e].longitude = lon[e];
+        ends[e].has_far_end = true;
+        ends[e].far_latitude = lat[1 - e];
+        ends[e].far_longitude = lon[1 - e];
         if (metres >= 1)
             ends[e].heading = bearing_degrees(lat[e], lon[e], lat[1 - e], lon[1 - e]);
         airport_.ends.push_back(ends[e]);

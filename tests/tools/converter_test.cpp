@@ -59,6 +59,7 @@ public:
         return text;
     }
     const ConvertStats &stats() const { return converter_.stats(); }
+    const LocalizerJoiner &joiner() const { return converter_.joiner(); }
 
 private:
     ScratchFolder dir_;
@@ -114,7 +115,7 @@ TEST(LocalizerJoin, BothEndsMayShareOneIdentifier)
     c.localizer("KAAA", "07", "IFRA", 70);                   /* read twice: counts once */
     EXPECT_EQ(c.airport(airport("KAAA", {"07/25"})).lines(),
               "KAAA KAAA_FIELD 07_IFRA_8000_110.30_070 25_IFRA_8000_110.30_250\n");
-    EXPECT_EQ(c.stats().localizers_duplicate, 1);
+    EXPECT_EQ(c.joiner().duplicates(), 1);
 }
 
 TEST(LocalizerJoin, DesignatorsMatchWithoutLeadingZerosButNeverByGuess)
@@ -124,8 +125,8 @@ TEST(LocalizerJoin, DesignatorsMatchWithoutLeadingZerosButNeverByGuess)
     EXPECT_EQ(c.airport(airport("KAAA", {"04L/22R", "32L/14R"})).lines(),
               "KAAA KAAA_FIELD 04L_IFOUR_8000_110.30_040 22R_-_8000_0_220 32L_-_8000_0_320 "
               "14R_-_8000_0_140\n");
-    EXPECT_NE(c.messages().find("nav.dat:2: localizer IDRIFT (KAAA 33L): KAAA has no runway 33L "
-                                "(it has: 04L 22R 32L 14R)"),
+    EXPECT_NE(c.messages().find("nav.dat:2: localizer IDRIFT (KAAA 33L) serves no runway end of "
+                                "KAAA by place or designator (it has: 04L 22R 32L 14R)"),
               std::string::npos)
         << c.messages();
 }

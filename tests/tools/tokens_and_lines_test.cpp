@@ -2,6 +2,7 @@
 
 #include "line_reader.h"
 #include "test_files.h"
+#include "geometry.h"
 #include "tokens.h"
 
 #include <zlib.h>
