@@ -1,5 +1,8 @@
 #include "converter.h"
 
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -59,10 +62,62 @@ bool Converter::open_outputs(const std::string &directory, bool crlf, bool runwa
     return true;
 }
 
+/* ---- Radio bands ----
+ * A value outside its band would be sent to the radio as it is: such
+ * records are refused and reported, whatever the source. */
+
+static const long vor_band_low = 10800, vor_band_high = 11795;   /* MHz x 100 */
+static const long ndb_band_low = 190, ndb_band_high = 1750;      /* kHz */
+/* Newer nav.dat pack magnetic x 360 + true into the bearing field. */
+static const double packed_bearing_limit = 360.0 * 361.0;
+
+static std::string hundredths_text(long value)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%ld.%02ld", value / 100, labs(value % 100));
+    return text;
+}
+
+bool Converter::in_band(const Localizer &l)
+{
+    std::string why;
+    if (l.frequency < vor_band_low || l.frequency > vor_band_high)
+        why = "frequency " + hundredths_text(l.frequency) +
+              " MHz is outside the band 108.00-117.95";
+    else if (!isfinite(l.bearing) || l.bearing < 0 || l.bearing >= packed_bearing_limit)
+        why = "bearing is not a bearing";
+    if (why.empty())
+        return true;
+    stats_.out_of_band++;
+    report_.error(l.source.file, l.source.line, "localizer " + l.ident + ": " + why + ": refused");
+    return false;
+}
+
+bool Converter::in_band(const Navaid &n)
+{
+    bool ok = n.vor ? n.frequency >= vor_band_low && n.frequency <= vor_band_high
+                    : n.frequency >= ndb_band_low && n.frequency <= ndb_band_high;
+    if (ok)
+        return true;
+    stats_.out_of_band++;
+    report_.error(n.source.file, n.source.line,
+                  n.vor ? "VOR " + n.ident + ": frequency " + hundredths_text(n.frequency) +
+                              " MHz is outside the band 108.00-117.95: refused"
+                        : "NDB " + n.ident + ": frequency " + std::to_string(n.frequency) +
+                              " kHz is outside the band 190-1750: refused");
+    return false;
+}
+
 void Converter::add_localizer(const Localizer &localizer)
 {
     stats_.localizers_read++;
-    joiner_.add(localizer);
+    if (!in_band(localizer))
+        return;
+    /* From nav.dat 1150 the magnetic bearing may stand before the true one,
+     * packed as magnetic x 360 + true: the true bearing is what is left. */
+    Localizer l = localizer;
+    l.bearing = fmod(l.bearing, 360.0);
+    joiner_.add(l);
 }
 
 /* An identifier the runway file can carry as its code: one token of capital
@@ -301,6 +356,8 @@ void Converter::add_airport(const Airport &airport)
 void Converter::add_navaid(const Navaid &navaid)
 {
     stats_.navaids_read++;
+    if (!in_band(navaid))
+        return;
     if ((!filters_.countries.empty() && !navaid.country.empty() &&
          !any_equal(filters_.countries, navaid.country)) ||
         !filters_.in_box(navaid.latitude, navaid.longitude)) {
@@ -374,4 +431,6 @@ void Converter::print_summary(FILE *out) const
                 "filters %ld, other type %ld\n",
                 s.navaids_read, s.navaids_written, s.vors_written, s.ndbs_written,
                 s.navaids_filtered, s.navaids_other_type);
+    if (s.out_of_band > 0)
+        fprintf(out, "refused as outside the radio bands: %ld\n", s.out_of_band);
 }

@@ -71,6 +71,7 @@ struct ConvertStats {
     long localizers_read = 0;
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
     long navaids_filtered = 0, navaids_other_type = 0;
+    long out_of_band = 0;                     /* localizers and navaids refused */
 };
 
 /* True for a code the runway file can carry: capital letters, digits and
@@ -112,6 +113,8 @@ private:
     std::string runway_line(const std::string &code, const Airport &airport,
                             const std::vector<const RunwayEnd *> &ends) const;
     std::string choose_code(const Airport &airport) const;
+    bool in_band(const Localizer &localizer);
+    bool in_band(const Navaid &navaid);
     double declination(double latitude, double longitude) const;
     /* The magnetic course of a runway end, 1 to 360; 0 when it has none. */
     int course_of(const Airport &airport, const RunwayEnd &end) const;

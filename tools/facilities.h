@@ -28,7 +28,7 @@ struct Localizer {
     std::string runway;                 /* runway designator, as in the row */
     std::string ident;                  /* e.g. ISNQ */
     long frequency = 0;                 /* MHz x 100: 11030 is 110.30 */
-    double bearing = 0;                 /* true degrees, 0 to 360 */
+    double bearing = 0;                 /* true degrees; as read, the converter takes it modulo 360 */
     double latitude = 0, longitude = 0; /* the antenna */
     bool with_glide_slope = false;      /* row 4 (ILS) rather than 5 (LOC, LDA, SDF) */
     SourceLine source;

@@ -630,9 +630,6 @@ bool NavReader::on_localizer(long code, const Fields &f)
                       "'");
         return false;
     }
-    /* From 1150 the magnetic bearing may stand before the true one, packed as
-     * magnetic x 360 + true: the true bearing is what is left over. */
-    l.bearing = fmod(l.bearing, 360.0);
     converter_.add_localizer(l);
     return true;
 }

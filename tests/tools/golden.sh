@@ -268,6 +268,20 @@ says "bad/nav_bad_rows.dat:5: navaid has 10 fields, at least 11 expected"
 same_as bad_nav_rows Pnavdata.txt
 end
 
+begin bad_out_of_band
+run 1 --nav bad/nav_out_of_band.dat
+says "nav_out_of_band.dat:4: NDB BAD: frequency 99999 kHz is outside the band 190-1750: refused"
+says "nav_out_of_band.dat:5: NDB LOW: frequency 150 kHz is outside the band 190-1750: refused"
+says "nav_out_of_band.dat:7: VOR VLO: frequency 107.95 MHz is outside the band 108.00-117.95: refused"
+says "nav_out_of_band.dat:8: VOR VHI: frequency 118.00 MHz is outside the band 108.00-117.95: refused"
+says "nav_out_of_band.dat:10: localizer IHUG: bearing is not a bearing: refused"
+says "nav_out_of_band.dat:11: localizer IINF: bearing is not a bearing: refused"
+says "nav_out_of_band.dat:12: localizer IHIF: frequency 120.30 MHz is outside the band 108.00-117.95: refused"
+says "refused as outside the radio bands: 7"
+[ "$(tr -d '\r' < "../$name/Pnavdata.txt")" = "TOP TOP_OF_BAND NDB 1750
+SEA SEATTLE VOR 116.80" ] || fail "only the values within the bands are written"
+end
+
 # ---- Usage ----
 
 begin usage
