@@ -6,12 +6,13 @@
 # its input in build/fuzz/artifacts/ and fails the run: the input then
 # becomes a case of tests/unit/fuzz_regressions_test.cpp.
 #
-#   FUZZ_SECONDS=600 sh fuzz/run.sh [TARGET...]     (reader records tuning searches)
+#   FUZZ_SECONDS=600 sh fuzz/run.sh [TARGET...]
+#       (reader records tuning searches apt_dat nav_dat ourairports)
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/fuzz
 seconds=${FUZZ_SECONDS:-60}
-targets=${*:-reader records tuning searches}
+targets=${*:-reader records tuning searches apt_dat nav_dat ourairports}
 
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: clang++ is missing (Debian: apt-get install clang)" >&2
@@ -31,7 +32,8 @@ cmake --build "$build" -j2 >/dev/null
 # Seeds: the sample data, whole and line by line, and entries of both lists.
 seeds=$build/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/reader" "$seeds/records" "$seeds/tuning" "$seeds/searches"
+mkdir -p "$seeds/reader" "$seeds/records" "$seeds/tuning" "$seeds/searches" \
+    "$seeds/apt_dat" "$seeds/nav_dat" "$seeds/ourairports"
 for f in "$root"/data/*.txt; do
     n=$(basename "$f" .txt)
     { printf '\005'; cat "$f"; } > "$seeds/reader/$n"
@@ -50,6 +52,19 @@ printf 'SEZ        SEDONA_NDB                       NDB    375' > "$seeds/tuning
 { printf '\004SEATTLE\377'; cat "$root/data/Prwydata.txt"; } > "$seeds/searches/find"
 { printf '\001SEA\377'; cat "$root/data/Pnavdata.txt"; } > "$seeds/searches/navaid"
 
+# The converter's readers: the test fixtures of each format.
+fixtures=$root/tests/tools/fixtures
+for f in "$fixtures"/apt*.dat "$fixtures"/fg/apt.dat "$fixtures"/magnetic/apt.dat "$fixtures"/bad/apt*.dat; do
+    cp "$f" "$seeds/apt_dat/$(echo "$f" | tr / _)"
+done
+for f in "$fixtures"/nav*.dat "$fixtures"/fg/nav*.dat "$fixtures"/magnetic/nav.dat "$fixtures"/bad/nav*.dat; do
+    cp "$f" "$seeds/nav_dat/$(echo "$f" | tr / _)"
+done
+for d in "$fixtures"/oa "$fixtures"/bad/oa_*; do
+    { cat "$d/airports.csv"; printf '\000'; cat "$d/runways.csv"; printf '\000';
+      cat "$d/navaids.csv" 2>/dev/null; } > "$seeds/ourairports/$(basename "$d")"
+done
+
 status=0
 for t in $targets; do
     corpus=$build/corpus/$t
@@ -59,6 +74,7 @@ for t in $targets; do
     case $t in
         tuning) max_len=256 ;;
         records) max_len=4096 ;;
+        apt_dat|nav_dat|ourairports) max_len=16384 ;;
         *) max_len=8192 ;;
     esac
     log=$build/$t.log

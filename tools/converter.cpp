@@ -13,15 +13,6 @@
 #include "geometry.h"
 #include "tokens.h"
 
-/* Rooms of the converter's own tokens, chosen so that the longest descriptor
- * (8 + 8 + 6 + 6 + 3 characters and four underscores, 35) fits the 39 of
- * runways 1 and 2. */
-static const size_t designator_room = 8;
-static const size_t localizer_ident_room = 8;
-static const long longest_runway_ft = 99999;
-static const size_t navaid_ident_room = 8;
-static_assert(designator_room + localizer_ident_room + 5 + 6 + 3 + 4 <= runway_room_first,
-              "a descriptor must fit the room of runways 1 and 2");
 
 
 /* ---- Filters ---- */
@@ -230,78 +221,6 @@ std::vector<const RunwayEnd *> Converter::choose_ends(const Airport &airport,
     return chosen;
 }
 
-/* ---- Courses ----
- *
- * The course written is the magnetic course a pilot sets: the localizer's
- * true bearing, else the runway end's true heading, less the magnetic
- * declination at that place on the conversion date (World Magnetic Model).
- * A runway end without a heading, or without a place to take the
- * declination at, gets its designator's number times ten, which is
- * magnetic already. */
-
-double Converter::declination(double latitude, double longitude) const
-{
-    return magnetic_declination(latitude, longitude, 0.0, year_);
-}
-
-int Converter::course_of(const Airport &airport, const RunwayEnd &end) const
-{
-    if (const Localizer *l = end.localizer)
-        return magnetic_course(l->bearing, declination(l->latitude, l->longitude));
-    if (end.heading >= 0) {
-        if (end.has_position)
-            return magnetic_course(end.heading, declination(end.latitude, end.longitude));
-        if (airport.has_position)
-            return magnetic_course(end.heading, declination(airport.latitude, airport.longitude));
-    }
-    double designator = designator_heading(end.designator);
-    if (designator < 0)
-        return 0;
-    return magnetic_course(designator, 0.0);
-}
-
-std::string Converter::descriptor(const Airport &airport, const RunwayEnd &end) const
-{
-    const Localizer *l = end.localizer;
-    std::string length = end.length_ft >= 0 && end.length_ft <= longest_runway_ft
-                             ? std::to_string(end.length_ft)
-                             : std::string("-");
-    std::string frequency = l ? frequency_text(l->frequency) : std::string();
-    if (frequency.empty())
-        frequency = "0";
-    char course[8];
-    snprintf(course, sizeof course, "%03d", course_of(airport, end));
-    return ident_token(end.designator, designator_room) + "_" +
-           (l ? ident_token(l->ident, localizer_ident_room) : std::string("-")) + "_" + length +
-           "_" + frequency + "_" + course;
-}
-
-std::string Converter::runway_line(const std::string &code, const Airport &airport,
-                                   const std::vector<const RunwayEnd *> &ends) const
-{
-    std::string line = code + " " + name_token(airport.name, airport_name_room);
-    for (const RunwayEnd *end : ends)
-        line += " " + descriptor(airport, *end);
-    return line;
-}
-
-bool Converter::fits_module(const std::string &line, bool runway_file, const SourceLine &source)
-{
-    std::vector<Finding> findings;
-    if (line.size() + 1 > (size_t)(line_limit - 1))
-        findings.push_back(Finding{0, "line too long"});
-    else if (runway_file)
-        check_runway_record(line.c_str(), 0, &findings);
-    else
-        check_navaid_record(line.c_str(), 0, &findings);
-    if (findings.empty())
-        return true;
-    report_.error(source.file, source.line,
-                  "left out: its line would break the data file's limits (" +
-                      findings[0].reason + ")");
-    return false;
-}
-
 void Converter::add_airport(const Airport &airport)
 {
     stats_.airports_read++;
@@ -364,11 +283,7 @@ void Converter::add_navaid(const Navaid &navaid)
         stats_.navaids_filtered++;
         return;
     }
-    std::string frequency = navaid.vor ? frequency_text(navaid.frequency)
-                                       : std::to_string(navaid.frequency);
-    std::string line = ident_token(navaid.ident, navaid_ident_room) + " " +
-                       name_token(navaid.name, navaid_field_room) + " " +
-                       (navaid.vor ? "VOR" : "NDB") + " " + frequency;
+    std::string line = navaid_line(navaid);
     if (!fits_module(line, false, navaid.source))
         return;
     if (outputs_.navaids.is_open())

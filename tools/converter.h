@@ -118,7 +118,9 @@ private:
     double declination(double latitude, double longitude) const;
     /* The magnetic course of a runway end, 1 to 360; 0 when it has none. */
     int course_of(const Airport &airport, const RunwayEnd &end) const;
+    /* The writer's part (writer.cpp): the lines of the two files. */
     std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
+    std::string navaid_line(const Navaid &navaid) const;
     FilterKind rejecting_filter(const Airport &airport, const std::string &code) const;
     std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
                                                const std::vector<RunwayEnd> &ends);

@@ -72,7 +72,8 @@ double localizer_fit(const Localizer &l, const RunwayEnd &end, bool offset)
     /* The antenna from the far end, along the landing direction and across. */
     double east, north;
     local_offset(end.far_latitude, end.far_longitude, l.latitude, l.longitude, &east, &north);
-    double h = end.heading * M_PI / 180;
+    const double pi = 3.14159265358979323846;
+    double h = end.heading * pi / 180;
     double along = east * sin(h) + north * cos(h);
     double across = fabs(east * cos(h) - north * sin(h));
     if (along < -LocalizerJoiner::place_before_m || along > LocalizerJoiner::place_beyond_m)
