@@ -62,7 +62,7 @@ for f in "$fixtures"/nav*.dat "$fixtures"/fg/nav*.dat "$fixtures"/magnetic/nav.d
 done
 for d in "$fixtures"/oa "$fixtures"/bad/oa_*; do
     { cat "$d/airports.csv"; printf '\000'; cat "$d/runways.csv"; printf '\000';
-      cat "$d/navaids.csv" 2>/dev/null; } > "$seeds/ourairports/$(basename "$d")"
+      cat "$d/navaids.csv" 2>/dev/null || true; } > "$seeds/ourairports/$(basename "$d")"
 done
 
 status=0

@@ -21,6 +21,7 @@
 #endif
 
 #include "converter.h"
+#include "fields.h"
 #include "line_reader.h"
 #include "magnetic.h"
 #include "ourairports.h"

@@ -1,5 +1,6 @@
 /*
- * The bottom layer of the data tools: lines in, fields out.
+ * The bottom layer of the data tools: the lines of a file (fields.h splits
+ * them).
  *
  * LineReader streams one input file, plain or gzip-compressed (zlib reads a
  * plain file as it is), and hands out its lines one at a time:
@@ -8,10 +9,6 @@
  *   - a line longer than line_room is cut there and flagged, never overrun;
  *   - damaged compressed data (a cut or corrupt .gz) ends the file with an
  *     error: error() then holds the reason, and the caller must stop.
- *
- * Fields splits a line on blanks and tabs and remembers where each field
- * starts, so a row handler can take "the rest of the line" (airport and
- * navaid names contain blanks).
  */
 #ifndef PELMORA_TOOLS_LINE_READER_H
 #define PELMORA_TOOLS_LINE_READER_H
@@ -63,28 +60,6 @@ private:
     bool cut_;
     long long size_;                    /* raw file size, 0 when unknown */
 };
-
-/* The blank- or tab-separated fields of one line. */
-class Fields {
-public:
-    explicit Fields(std::string_view line = std::string_view()) { assign(line); }
-    /* Splits another line, reusing the storage. */
-    void assign(std::string_view line);
-
-    size_t size() const { return fields_.size(); }
-    std::string_view operator[](size_t i) const { return fields_[i]; }
-    /* The text from field i to the end of the line, outer blanks trimmed;
-     * empty when the line has fewer fields. */
-    std::string_view rest(size_t i) const;
-
-private:
-    std::string_view line_;
-    std::vector<std::string_view> fields_;
-};
-
-/* Whole-field number parsing: the field must be a number and nothing else. */
-bool parse_double(std::string_view text, double *value);
-bool parse_long(std::string_view text, long *value);
 
 /* The data file's name without its directory, for messages. */
 std::string base_name(const std::string &path);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "csv_reader.h"
+#include "fields.h"
 #include "line_reader.h"
 #include "surfaces.h"
 #include "geometry.h"

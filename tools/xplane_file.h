@@ -17,6 +17,7 @@
 #include <string>
 
 #include "facilities.h"
+#include "fields.h"
 #include "line_reader.h"
 #include "report.h"
 #include "xplane.h"

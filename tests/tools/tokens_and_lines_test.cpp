@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fields.h"
 #include "line_reader.h"
 #include "test_files.h"
 #include "geometry.h"

@@ -1,0 +1,67 @@
+#include "fields.h"
+
+#include <errno.h>
+#include <stdlib.h>
+#include <string.h>
+
+void Fields::assign(std::string_view line)
+{
+    line_ = line;
+    fields_.clear();
+    size_t i = 0;
+    const size_t n = line.size();
+    while (i < n) {
+        while (i < n && (line[i] == ' ' || line[i] == '\t'))
+            i++;
+        if (i >= n)
+            break;
+        size_t s = i;
+        while (i < n && line[i] != ' ' && line[i] != '\t')
+            i++;
+        fields_.push_back(line.substr(s, i - s));
+    }
+}
+
+std::string_view Fields::rest(size_t i) const
+{
+    if (i >= fields_.size())
+        return std::string_view();
+    size_t start = (size_t)(fields_[i].data() - line_.data());
+    std::string_view r = line_.substr(start);
+    while (!r.empty() && (r.back() == ' ' || r.back() == '\t'))
+        r.remove_suffix(1);
+    return r;
+}
+
+bool parse_double(std::string_view text, double *value)
+{
+    char buf[64];
+    if (text.empty() || text.size() >= sizeof buf)
+        return false;
+    memcpy(buf, text.data(), text.size());
+    buf[text.size()] = 0;
+    char *end;
+    errno = 0;
+    double v = strtod(buf, &end);
+    if (*end || errno == ERANGE || v != v)
+        return false;
+    *value = v;
+    return true;
+}
+
+bool parse_long(std::string_view text, long *value)
+{
+    char buf[32];
+    if (text.empty() || text.size() >= sizeof buf)
+        return false;
+    memcpy(buf, text.data(), text.size());
+    buf[text.size()] = 0;
+    char *end;
+    errno = 0;
+    long v = strtol(buf, &end, 10);
+    if (*end || errno == ERANGE)
+        return false;
+    *value = v;
+    return true;
+}
+
