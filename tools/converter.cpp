@@ -84,6 +84,10 @@ bool Converter::in_band(const Localizer &l)
     return false;
 }
 
+/* Real long-wave beacons stand below the ADF's band (some at 100 to 189
+ * kHz): left out with a note, not taken for bad rows. */
+static const long long_wave_low = 100;
+
 bool Converter::in_band(const Navaid &n)
 {
     bool ok = n.vor ? n.frequency >= vor_band_low && n.frequency <= vor_band_high
@@ -91,6 +95,12 @@ bool Converter::in_band(const Navaid &n)
     if (ok)
         return true;
     stats_.out_of_band++;
+    if (!n.vor && n.frequency >= long_wave_low && n.frequency < ndb_band_low) {
+        report_.note(n.source.file, n.source.line,
+                     "NDB " + n.ident + ": " + std::to_string(n.frequency) +
+                         " kHz is below the ADF's band 190-1750: left out");
+        return false;
+    }
     report_.error(n.source.file, n.source.line,
                   n.vor ? "VOR " + n.ident + ": frequency " + hundredths_text(n.frequency) +
                               " MHz is outside the band 108.00-117.95: refused"

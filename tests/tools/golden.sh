@@ -271,7 +271,7 @@ end
 begin bad_out_of_band
 run 1 --nav bad/nav_out_of_band.dat
 says "nav_out_of_band.dat:4: NDB BAD: frequency 99999 kHz is outside the band 190-1750: refused"
-says "nav_out_of_band.dat:5: NDB LOW: frequency 150 kHz is outside the band 190-1750: refused"
+says "nav_out_of_band.dat:5: NDB LOW: 150 kHz is below the ADF's band 190-1750: left out"
 says "nav_out_of_band.dat:7: VOR VLO: frequency 107.95 MHz is outside the band 108.00-117.95: refused"
 says "nav_out_of_band.dat:8: VOR VHI: frequency 118.00 MHz is outside the band 108.00-117.95: refused"
 says "nav_out_of_band.dat:10: localizer IHUG: bearing is not a bearing: refused"
