@@ -258,3 +258,27 @@ TEST(Filters, ABoxMayCrossTheAntimeridian)
 }
 
 }  // namespace
+
+namespace {
+
+/* An end with no heading and no place takes its designator (magnetic
+ * already), north as 360, never 000; with nothing at all it is left out. */
+TEST(Courses, EndsWithoutHeadingTakeTheirDesignator)
+{
+    Conversion c;
+    Airport a = airport("KAAA", {"18/36"});
+    for (RunwayEnd &end : a.ends)
+        end.heading = -1;
+    a.has_position = true;                   /* a place, but no heading to turn */
+    a.latitude = 61.2;
+    a.longitude = -149.9;                    /* 14 degrees east: not applied */
+    RunwayEnd water, nothing;
+    water.designator = "N";
+    nothing.designator = "XX";
+    a.ends.push_back(water);
+    a.ends.push_back(nothing);
+    EXPECT_EQ(c.airport(a).lines(), "KAAA KAAA_FIELD 18_-_8000_0_180 36_-_8000_0_360 N_-_-_0_360\n");
+    EXPECT_EQ(c.stats().ends_without_course, 1);
+}
+
+}  // namespace
