@@ -3,25 +3,28 @@
 # runs themselves work.  Built without sanitizers (Release) in build/bench;
 # the dialog's runs use the win64 build that make build leaves in build/win64.
 #
-#   1. the converter on a world-size input (bench/convert);
+#   1. the converter users run (build/tools, the tools preset) on a
+#      world-size input, against decompressing that input (bench/convert);
 #   2. the ICAO lookup's portable core per keystroke against the floor of
 #      reading the same file (bench/lookup);
 #   3. the dialog under Wine per keystroke, medians (run_dialog_bench.sh);
 #   4. the long robustness run under Wine (run_robustness.sh).
 #
-# BENCH_REPS sets the repetitions of 3 (default 9).  The machine's other
-# load shows in every figure: compare medians of several runs.
+# CONVERT_RUNS sets the converter's runs in 1 (default 5), BENCH_REPS the
+# repetitions of 3 (default 9).  The machine's other load shows in every
+# figure: compare medians of several runs.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/bench
 jobs=${JOBS:-2}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPELMORA_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target convert_bench pelmora-convert lookup_bench \
-    gen_lookup_world >/dev/null
+cmake --build "$build" -j"$jobs" --target convert_bench lookup_bench gen_lookup_world >/dev/null
+(cd "$root" && cmake --preset tools >/dev/null && cmake --build --preset tools -j"$jobs" >/dev/null)
 
 echo "== converter"
-cmake --build "$build" --target bench_convert 2>&1 | grep -v '^\[\|^Built target\|Converting a world'
+"$build/bench/convert/convert_bench" "$root/build/tools/pelmora-convert" \
+    "$build/bench/convert/world" "${CONVERT_RUNS:-5}"
 echo
 echo "== ICAO lookup, portable core, native"
 "$build/bench/lookup/lookup_bench" "$build/bench/lookup/world"

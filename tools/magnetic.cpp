@@ -34,10 +34,31 @@ const double min_axis_cosine = 1e-12;
 const double pi = 3.14159265358979323846;
 const double radians_per_degree = pi / 180.0;
 
+/* The factors of the recursions below, which depend on n and m only. */
+struct RecursionFactors {
+    double diagonal[max_degree + 1];                  /* sqrt((2n-1)/(2n)), 1 for n = 1 */
+    double a[max_degree + 1][max_degree + 1];         /* (2n-1)/sqrt(n^2-m^2) */
+    double b[max_degree + 1][max_degree + 1];         /* sqrt(((n-1)^2-m^2)/(n^2-m^2)) */
+
+    RecursionFactors() : diagonal(), a(), b()
+    {
+        diagonal[1] = 1.0;
+        for (int n = 2; n <= max_degree; ++n)
+            diagonal[n] = sqrt((2.0 * n - 1.0) / (2.0 * n));
+        for (int n = 1; n <= max_degree; ++n)
+            for (int m = 0; m < n; ++m) {
+                double root = sqrt(double(n * n - m * m));
+                a[n][m] = (2.0 * n - 1.0) / root;
+                b[n][m] = m <= n - 2 ? sqrt(double((n - 1) * (n - 1) - m * m)) / root : 0.0;
+            }
+    }
+};
+
 /* Schmidt semi-normalised associated Legendre functions P[n][m] of the sine
  * t of the geocentric latitude (u its cosine), and their derivatives with
  * respect to the colatitude, by the usual recursions in degree: the
- * diagonal from P[n-1][n-1], the rest from the two degrees below. */
+ * diagonal from P[n-1][n-1], the rest from the two degrees below (the
+ * term of n-2 vanishes for m = n-1). */
 struct Legendre {
     double p[max_degree + 1][max_degree + 1];
     double dp[max_degree + 1][max_degree + 1];
@@ -45,23 +66,21 @@ struct Legendre {
 
 void legendre_functions(double t, double u, Legendre &out)
 {
+    static const RecursionFactors f;
     out.p[0][0] = 1.0;
     out.dp[0][0] = 0.0;
     for (int n = 1; n <= max_degree; ++n) {
-        double k = n == 1 ? 1.0 : sqrt((2.0 * n - 1.0) / (2.0 * n));
+        double k = f.diagonal[n];
         out.p[n][n] = k * u * out.p[n - 1][n - 1];
         out.dp[n][n] = k * (t * out.p[n - 1][n - 1] + u * out.dp[n - 1][n - 1]);
         for (int m = 0; m < n; ++m) {
-            double root = sqrt(double(n * n - m * m));
-            double a = (2.0 * n - 1.0) / root;
-            double b = 0.0, p2 = 0.0, dp2 = 0.0;
+            double p2 = 0.0, dp2 = 0.0;
             if (m <= n - 2) {
-                b = sqrt(double((n - 1) * (n - 1) - m * m)) / root;
                 p2 = out.p[n - 2][m];
                 dp2 = out.dp[n - 2][m];
             }
-            out.p[n][m] = a * t * out.p[n - 1][m] - b * p2;
-            out.dp[n][m] = a * (t * out.dp[n - 1][m] - u * out.p[n - 1][m]) - b * dp2;
+            out.p[n][m] = f.a[n][m] * t * out.p[n - 1][m] - f.b[n][m] * p2;
+            out.dp[n][m] = f.a[n][m] * (t * out.dp[n - 1][m] - u * out.p[n - 1][m]) - f.b[n][m] * dp2;
         }
     }
 }
@@ -95,7 +114,7 @@ double magnetic_declination(double latitude, double longitude, double height_km,
     if (latitude < -90.0)
         latitude = -90.0;
     double phi = latitude * radians_per_degree;
-    double lambda = longitude * radians_per_degree;
+    double lambda = fmod(longitude, 360.0) * radians_per_degree;
 
     /* Geodetic to geocentric on the WGS84 ellipsoid. */
     double e2 = flattening * (2.0 - flattening);
@@ -113,6 +132,17 @@ double magnetic_declination(double latitude, double longitude, double height_km,
     Legendre legendre;
     legendre_functions(t, u, legendre);
 
+    /* cos(m lambda) and sin(m lambda) by the angle-sum rule. */
+    double cos_ml[max_degree + 1], sin_ml[max_degree + 1];
+    cos_ml[0] = 1.0;
+    sin_ml[0] = 0.0;
+    cos_ml[1] = cos(lambda);
+    sin_ml[1] = sin(lambda);
+    for (int m = 2; m <= max_degree; ++m) {
+        cos_ml[m] = cos_ml[m - 1] * cos_ml[1] - sin_ml[m - 1] * sin_ml[1];
+        sin_ml[m] = sin_ml[m - 1] * cos_ml[1] + cos_ml[m - 1] * sin_ml[1];
+    }
+
     /* The field's north, east and down components in geocentric terms. */
     double dt = year - model_epoch;
     double ratio = reference_radius_km / r;
@@ -126,13 +156,11 @@ double magnetic_declination(double latitude, double longitude, double height_km,
         }
         double g = c.g + dt * c.g_dot;
         double h = c.h + dt * c.h_dot;
-        double cos_ml = cos(c.m * lambda);
-        double sin_ml = sin(c.m * lambda);
-        double along = g * cos_ml + h * sin_ml;
+        double along = g * cos_ml[c.m] + h * sin_ml[c.m];
         double p = legendre.p[c.n][c.m];
         /* d/d(latitude) is minus d/d(colatitude) */
         north += radius_power * along * legendre.dp[c.n][c.m];
-        east += radius_power * c.m * (g * sin_ml - h * cos_ml) * p / u;
+        east += radius_power * c.m * (g * sin_ml[c.m] - h * cos_ml[c.m]) * p / u;
         down -= (c.n + 1) * radius_power * along * p;
     }
 

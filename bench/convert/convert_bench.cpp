@@ -1,13 +1,16 @@
 /*
  * The converter's benchmark: makes a world-size input (35,000 airports,
  * 70,000 runways, 12,000 navaids, with taxiway rows around them), converts
- * it plain and gzip-compressed with the real pelmora-convert, and prints the
- * wall time, the CPU time and the peak memory of each run (getrusage of the
- * child).  It prints figures; it asserts nothing.
+ * it plain once, then gzip-compressed several times, each time alongside
+ * the floor of merely decompressing that same input (gzip -dc to /dev/null,
+ * and zlib's gzread in this process).  It prints the wall time, the CPU time
+ * and the peak memory of each kind of run (medians), and the converter's
+ * time as a multiple of the floor.  It prints figures; it asserts nothing.
  *
- *   convert_bench CONVERTER WORK_DIR
+ *   convert_bench CONVERTER WORK_DIR [RUNS]      (RUNS: default 5)
  */
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -15,10 +18,18 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "world_gen.h"
+
+struct Timing {
+    double wall = 0, cpu = 0, peak_mb = 0;
+    int exit = -1;
+};
 
 static double seconds_since(const timespec &start)
 {
@@ -27,52 +38,126 @@ static double seconds_since(const timespec &start)
     return (double)(now.tv_sec - start.tv_sec) + (double)(now.tv_nsec - start.tv_nsec) / 1e9;
 }
 
+static double cpu_seconds(const struct rusage &usage)
+{
+    return (double)usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 +
+           (double)usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+}
+
 static long long file_size(const std::string &path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0 ? (long long)st.st_size : -1;
 }
 
-/* Runs the converter on one pair of inputs and prints its figures. */
-static bool run(const std::string &converter, const std::string &work, const char *label,
-                const std::string &apt, const std::string &nav)
+/* Runs argv (looked up on PATH) with its output and messages in the given
+ * files; false when it cannot be started or waited for. */
+static bool run_child(const std::vector<std::string> &args, const std::string &out,
+                      const std::string &err, Timing *timing)
 {
-    std::string out = work + "/out-" + label;
-    mkdir(out.c_str(), 0755);
+    std::vector<char *> argv;
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    fflush(stdout);  /* or the child's copy of the buffer is printed again */
     timespec start;
     clock_gettime(CLOCK_MONOTONIC, &start);
     pid_t child = fork();
     if (child < 0)
         return false;
     if (child == 0) {
-        FILE *log = freopen((out + "/messages").c_str(), "w", stderr);
-        (void)log;
-        execl(converter.c_str(), converter.c_str(), "-q", "--apt", apt.c_str(), "--nav",
-              nav.c_str(), "-o", out.c_str(), (char *)0);
+        if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr))
+            _exit(126);
+        execvp(argv[0], argv.data());
         _exit(127);
     }
     int status;
     struct rusage usage;
     if (wait4(child, &status, 0, &usage) < 0)
         return false;
-    double wall = seconds_since(start);
-    double cpu = (double)usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 +
-                 (double)usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+    timing->wall = seconds_since(start);
+    timing->cpu = cpu_seconds(usage);
+    timing->peak_mb = usage.ru_maxrss / 1024.0;
+    timing->exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return true;
+}
+
+/* Runs the converter on one pair of inputs into WORK/out-LABEL. */
+static bool convert(const std::string &converter, const std::string &work, const char *label,
+                    const std::string &apt, const std::string &nav, Timing *timing)
+{
+    std::string out = work + "/out-" + label;
+    mkdir(out.c_str(), 0755);
+    return run_child({converter, "-q", "--apt", apt, "--nav", nav, "-o", out}, "/dev/null",
+                     out + "/messages", timing) &&
+           timing->exit >= 0 && timing->exit <= 1;
+}
+
+/* Decompresses the files in this process with zlib, the bytes dropped. */
+static bool zlib_read(const std::vector<std::string> &files, Timing *timing)
+{
+    static char block[1 << 18];
+    timespec start, cpu_start, cpu_end;
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu_start);
+    for (const std::string &file : files) {
+        gzFile f = gzopen(file.c_str(), "rb");
+        if (!f)
+            return false;
+        gzbuffer(f, 1 << 17);
+        int n;
+        while ((n = gzread(f, block, sizeof block)) > 0) {
+        }
+        gzclose(f);
+        if (n < 0)
+            return false;
+    }
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu_end);
+    timing->wall = seconds_since(start);
+    timing->cpu = (double)(cpu_end.tv_sec - cpu_start.tv_sec) +
+                  (double)(cpu_end.tv_nsec - cpu_start.tv_nsec) / 1e9;
+    timing->exit = 0;
+    return true;
+}
+
+static Timing median(std::vector<Timing> runs)
+{
+    Timing m;
+    size_t mid = runs.size() / 2;
+    auto pick = [&](double Timing::*field) {
+        std::vector<double> v;
+        for (const Timing &t : runs)
+            v.push_back(t.*field);
+        std::nth_element(v.begin(), v.begin() + mid, v.end());
+        return v[mid];
+    };
+    m.wall = pick(&Timing::wall);
+    m.cpu = pick(&Timing::cpu);
+    m.peak_mb = pick(&Timing::peak_mb);
+    m.exit = runs.back().exit;
+    return m;
+}
+
+static void print_run(const char *label, double input_mb, const Timing &t, const std::string &out)
+{
     printf("%-6s input %7.1f MB: %6.2f s wall, %6.2f s CPU, peak memory %6.1f MB, exit %d, "
            "Prwydata.txt %.1f MB, Pnavdata.txt %.2f MB\n",
-           label, (file_size(apt) + file_size(nav)) / 1e6, wall, cpu, usage.ru_maxrss / 1024.0,
-           WIFEXITED(status) ? WEXITSTATUS(status) : -1, file_size(out + "/Prwydata.txt") / 1e6,
-           file_size(out + "/Pnavdata.txt") / 1e6);
-    return WIFEXITED(status) && WEXITSTATUS(status) <= 1;
+           label, input_mb, t.wall, t.cpu, t.peak_mb, t.exit,
+           file_size(out + "/Prwydata.txt") / 1e6, file_size(out + "/Pnavdata.txt") / 1e6);
 }
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: convert_bench CONVERTER WORK_DIR\n");
+    if (argc != 3 && argc != 4) {
+        fprintf(stderr, "usage: convert_bench CONVERTER WORK_DIR [RUNS]\n");
         return 2;
     }
     const std::string converter = argv[1], work = argv[2];
+    int runs = argc == 4 ? atoi(argv[3]) : 5;
+    if (runs < 1 || runs > 100) {
+        fprintf(stderr, "convert_bench: RUNS from 1 to 100\n");
+        return 2;
+    }
     mkdir(work.c_str(), 0755);
     WorldSize size;
     WorldCounts counts;
@@ -90,7 +175,36 @@ int main(int argc, char **argv)
 #ifdef PELMORA_BENCH_SANITIZED
     printf("note: this converter is built with sanitizers: its figures are slow and large\n");
 #endif
-    bool ok = run(converter, work, "plain", work + "/apt.dat", work + "/nav.dat") &&
-              run(converter, work, "gzip", work + "/apt.dat.gz", work + "/nav.dat.gz");
-    return ok ? 0 : 1;
+    const std::string apt = work + "/apt.dat", nav = work + "/nav.dat";
+    const std::string apt_gz = apt + ".gz", nav_gz = nav + ".gz";
+    Timing plain;
+    if (!convert(converter, work, "plain", apt, nav, &plain))
+        return 1;
+    print_run("plain", (file_size(apt) + file_size(nav)) / 1e6, plain, work + "/out-plain");
+
+    /* The three kinds of run take turns, so that the machine's other load
+     * falls on all of them alike. */
+    std::vector<Timing> converted, gunzipped, inflated;
+    for (int i = 0; i < runs; ++i) {
+        Timing c, g, z;
+        if (!convert(converter, work, "gzip", apt_gz, nav_gz, &c) ||
+            !run_child({"gzip", "-dc", apt_gz, nav_gz}, "/dev/null", "/dev/null", &g) ||
+            g.exit != 0 || !zlib_read({apt_gz, nav_gz}, &z)) {
+            fprintf(stderr, "convert_bench: a run failed\n");
+            return 1;
+        }
+        converted.push_back(c);
+        gunzipped.push_back(g);
+        inflated.push_back(z);
+    }
+    Timing c = median(converted), g = median(gunzipped), z = median(inflated);
+    print_run("gzip", (file_size(apt_gz) + file_size(nav_gz)) / 1e6, c, work + "/out-gzip");
+    printf("medians of %d runs, the gzip input (%.1f MB unpacked):\n", runs,
+           (file_size(apt) + file_size(nav)) / 1e6);
+    printf("  converter    %6.2f s wall, %6.2f s CPU\n", c.wall, c.cpu);
+    printf("  gzip -dc     %6.2f s wall, %6.2f s CPU\n", g.wall, g.cpu);
+    printf("  zlib gzread  %6.2f s wall, %6.2f s CPU\n", z.wall, z.cpu);
+    printf("  converter / gzip -dc: %.2fx CPU, %.2fx wall; converter / zlib: %.2fx CPU\n",
+           c.cpu / g.cpu, c.wall / g.wall, c.cpu / z.cpu);
+    return 0;
 }
