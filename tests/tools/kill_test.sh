@@ -18,7 +18,8 @@
 # Then leftovers: a run killed halfway leaves its temporary files, the next
 # run clears them; a run stopped by SIGTERM leaves none.  Symbolic links
 # planted at the old predictable temporary names, and at a leftover's name,
-# are never written through.
+# are never written through.  Last, a folder named Pnavdata.txt in the way:
+# exit 2, the old runway file put back, and a message that says so.
 set -u
 conv=$1
 gen=$2
@@ -140,6 +141,19 @@ left=$(cd "$out" && ls -A | grep -v -x -e Prwydata.txt -e Pnavdata.txt \
 [ "$(cat "$work/victim")" = "not to be written" ] || fail "a symbolic link was written through"
 [ -L "$out/Prwydata.txt.partial" ] && [ -L "$out/Pnavdata.txt.partial" ] ||
     fail "the links at the old temporary names are gone"
+
+# A folder in the navaid file's way: the old runway file is put back and the
+# converter says so.
+mkdir -p "$work/blocked/Pnavdata.txt"
+cp "$work/old-rwy" "$work/blocked/Prwydata.txt"
+"$conv" -q --apt "$work/world/apt.dat" --nav "$work/world/nav.dat" -o "$work/blocked" \
+    2>"$work/blocked.messages"
+status=$?
+[ $status -eq 2 ] || fail "a folder in the way: exit $status, not 2"
+grep -q -x -F "nothing written: $work/blocked/Pnavdata.txt: cannot replace: Is a directory; \
+$work/blocked/Prwydata.txt put back as it was" "$work/blocked.messages" ||
+    fail "a folder in the way: not the message expected: $(cat "$work/blocked.messages")"
+cmp -s "$work/blocked/Prwydata.txt" "$work/old-rwy" || fail "a folder in the way: runway file lost"
 
 [ $failures -eq 0 ] || { echo "$failures failures"; exit 1; }
 echo "all kills left whole files"
