@@ -310,7 +310,7 @@ int main(int argc, char **argv)
     }
 
     if (!converter.commit(&error))
-        return fail(converter, error);
+        return fprintf(stderr, "%s\n", error.c_str()), exit_failed; /* says what was written */
     converter.print_summary(stderr);
     if (report.errors() > 0)
         fprintf(stderr, "bad input rows skipped: %ld (reported above)\n", report.errors());

@@ -1,119 +1,319 @@
 #include "output_files.h"
 
-#include <errno.h>
 #include <signal.h>
+#include <stdint.h>
+#include <stdio.h>
 #include <string.h>
+#include <time.h>
 
-#ifdef _WIN32
-#include <windows.h>
+#include <random>
+#include <utility>
+
+#ifndef _WIN32
+#include <unistd.h>
 #endif
 
+#include "output_names.h"
 #include "selection/facility_file.h"
 
-/* Temporary files to remove when the run is interrupted. */
-static const int max_partial_files = 2;
-static char partial_files[max_partial_files][4096];
+using file_ops::Kind;
 
-static void remove_partial_files(int signal_number)
+/* ---- Interruption ----
+ * SIGINT and SIGTERM remove the temporary files that exist at that moment
+ * and end the run.  The handler only unlinks paths stored beforehand, as
+ * only async-signal-safe calls may run there.  While files are being renamed
+ * in, the signal waits until the renames are done or undone, so that an
+ * interruption never splits the pair. */
+
+static const int max_temp_files = 4;
+static char temp_files[max_temp_files][4096];
+static volatile sig_atomic_t renaming = 0;
+static volatile sig_atomic_t deferred_signal = 0;
+
+static void remove_temp_files()
 {
-    for (int i = 0; i < max_partial_files; i++)
-        if (partial_files[i][0])
-            remove(partial_files[i]);
+    for (int i = 0; i < max_temp_files; i++)
+        if (temp_files[i][0]) {
+#ifdef _WIN32
+            remove(temp_files[i]);
+#else
+            unlink(temp_files[i]);
+#endif
+        }
+}
+
+static void on_interrupt(int signal_number)
+{
+    if (renaming) {
+        deferred_signal = signal_number;
+        signal(signal_number, on_interrupt);
+        return;
+    }
+    remove_temp_files();
     signal(signal_number, SIG_DFL);
     raise(signal_number);
 }
 
-static void register_partial(const std::string &path, bool add)
+static void install_handlers()
 {
-    for (int i = 0; i < max_partial_files; i++) {
-        if (add && !partial_files[i][0] && path.size() < sizeof partial_files[i]) {
-            memcpy(partial_files[i], path.c_str(), path.size() + 1);
-            signal(SIGINT, remove_partial_files);
-            signal(SIGTERM, remove_partial_files);
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    /* A signal the run was started to ignore stays ignored. */
+    if (signal(SIGINT, on_interrupt) == SIG_IGN)
+        signal(SIGINT, SIG_IGN);
+    if (signal(SIGTERM, on_interrupt) == SIG_IGN)
+        signal(SIGTERM, SIG_IGN);
+}
+
+static void register_temp(const std::string &path)
+{
+    install_handlers();
+    for (int i = 0; i < max_temp_files; i++)
+        if (!temp_files[i][0] && !path.empty() && path.size() < sizeof temp_files[i]) {
+            /* The first byte last: the handler sees the whole path or none. */
+            memcpy(temp_files[i] + 1, path.c_str() + 1, path.size());
+            temp_files[i][0] = path[0];
             return;
         }
-        if (!add && path == partial_files[i]) {
-            partial_files[i][0] = 0;
-            return;
-        }
+}
+
+static void unregister_temp(const std::string &path)
+{
+    for (int i = 0; i < max_temp_files; i++)
+        if (temp_files[i][0] && path == temp_files[i])
+            temp_files[i][0] = 0;
+}
+
+static void begin_renaming() { renaming = 1; }
+
+static void end_renaming()
+{
+    renaming = 0;
+    int pending = deferred_signal;
+    if (pending) {
+        deferred_signal = 0;
+        remove_temp_files();
+        signal(pending, SIG_DFL);
+        raise(pending);
     }
 }
+
+/* ---- Names ---- */
+
+std::string output_path(const std::string &directory, const std::string &name)
+{
+    return directory.empty() ? name : directory + "/" + name;
+}
+
+/* "<process id>-<6 letters or digits>": unique among live runs by the id,
+ * unguessable by the letters. */
+static std::string make_run_name()
+{
+    static std::mt19937_64 random = [] {
+        uint64_t seed = (uint64_t)time(0) ^ ((uint64_t)file_ops::current_process_id() << 32);
+        try {
+            std::random_device device;
+            seed ^= ((uint64_t)device() << 32) ^ device();
+        } catch (...) {
+        }
+        return std::mt19937_64(seed);
+    }();
+    static const char symbols[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string letters;
+    for (int i = 0; i < run_letters; i++)
+        letters += symbols[random() % 36];
+    return std::to_string(file_ops::current_process_id()) + "-" + letters;
+}
+
+/* ---- One file ---- */
+
+static const size_t buffer_size = 1 << 16;
+static const int name_attempts = 100;
 
 bool OutputFile::open(const std::string &directory, const char *name, bool crlf,
                       std::string *error)
 {
-    final_path_ = directory.empty() ? std::string(name) : directory + "/" + name;
-    temp_path_ = final_path_ + ".partial";
+    for (int attempt = 0; attempt < name_attempts; attempt++) {
+        bool exists = false;
+        if (open_as(directory, name, make_run_name(), crlf, &exists, error))
+            return true;
+        if (!exists)
+            return false;
+    }
+    *error = output_path(directory, name) + ": no free temporary name beside it";
+    return false;
+}
+
+bool OutputFile::open_as(const std::string &directory, const char *name, const std::string &run,
+                         bool crlf, bool *exists, std::string *error)
+{
+    discard();
+    name_ = name;
+    directory_ = directory;
+    final_path_ = output_path(directory, name);
+    temp_path_ = final_path_ + "." + run + partial_suffix;
     crlf_ = crlf;
-    stream_ = fopen(temp_path_.c_str(), "wb");
-    if (!stream_) {
-        *error = temp_path_ + ": " + strerror(errno);
+    lines_ = 0;
+    buffer_.clear();
+    write_error_.clear();
+    switch (file_.create_exclusive(temp_path_)) {
+    case file_ops::RawFile::Created::ok:
+        register_temp(temp_path_);
+        return true;
+    case file_ops::RawFile::Created::exists:
+        *exists = true;
+        *error = temp_path_ + ": exists";
+        return false;
+    default:
+        *error = temp_path_ + ": cannot create: " + file_ops::last_error_text();
         return false;
     }
-    register_partial(temp_path_, true);
-    return true;
 }
 
 void OutputFile::write_line(const std::string &line)
 {
-    if (fputs(line.c_str(), stream_) < 0 || fputs(crlf_ ? "\r\n" : "\n", stream_) < 0)
-        write_failed_ = true;
+    if (!file_.is_open())
+        return;
+    buffer_ += line;
+    buffer_ += crlf_ ? "\r\n" : "\n";
     lines_++;
+    if (buffer_.size() >= buffer_size)
+        flush_buffer();
 }
 
-static bool replace_file(const std::string &from, const std::string &to)
+void OutputFile::flush_buffer()
 {
-#ifdef _WIN32
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    return rename(from.c_str(), to.c_str()) == 0;
-#endif
+    if (write_error_.empty() && !buffer_.empty() && !file_.write(buffer_.data(), buffer_.size()))
+        write_error_ = file_ops::last_error_text();
+    buffer_.clear();
+}
+
+bool OutputFile::finish(std::string *error)
+{
+    if (finished_)
+        return true;
+    if (!file_.is_open())
+        return true;
+    flush_buffer();
+    if (write_error_.empty() && !file_.sync())
+        write_error_ = "cannot sync: " + file_ops::last_error_text();
+    if (!file_.close() && write_error_.empty())
+        write_error_ = "cannot close: " + file_ops::last_error_text();
+    if (!write_error_.empty()) {
+        *error = name_ + ": cannot write " + temp_path_ + ": " + write_error_;
+        file_ops::remove_file(temp_path_);
+        unregister_temp(temp_path_);
+        return false;
+    }
+    finished_ = true;
+    return true;
+}
+
+bool OutputFile::replace(std::string *error)
+{
+    if (!file_ops::replace_file(temp_path_, final_path_)) {
+        *error = final_path_ + ": cannot replace: " + file_ops::last_error_text();
+        return false;
+    }
+    unregister_temp(temp_path_);
+    finished_ = false;
+    return true;
+}
+
+void OutputFile::keep_temp()
+{
+    unregister_temp(temp_path_);
+    finished_ = false;
 }
 
 bool OutputFile::commit(std::string *error)
 {
-    if (!stream_)
+    if (!is_open())
         return true;
-    bool ok = !write_failed_ && fflush(stream_) == 0 && !ferror(stream_);
-    ok = fclose(stream_) == 0 && ok;
-    stream_ = 0;
-    if (!ok) {
-        *error = temp_path_ + ": write failed: " + strerror(errno);
-    } else if (!replace_file(temp_path_, final_path_)) {
-        *error = final_path_ + ": cannot replace: " + strerror(errno);
-        ok = false;
-    }
-    if (!ok)
-        remove(temp_path_.c_str());
-    register_partial(temp_path_, false);
+    if (!finish(error))
+        return false;
+    begin_renaming();
+    bool ok = replace(error);
+    if (ok)
+        file_ops::sync_directory(directory_);
+    else
+        discard();
+    end_renaming();
     return ok;
 }
 
 void OutputFile::discard()
 {
-    if (!stream_)
+    if (!is_open())
         return;
-    fclose(stream_);
-    stream_ = 0;
-    remove(temp_path_.c_str());
-    register_partial(temp_path_, false);
+    file_.close();
+    finished_ = false;
+    file_ops::remove_file(temp_path_);
+    unregister_temp(temp_path_);
 }
+
+/* ---- The pair ---- */
 
 bool OutputPair::open(const std::string &directory, bool crlf, bool with_runways,
                       bool with_navaids, std::string *error)
 {
-    if (with_runways && !runways.open(directory, RUNWAY_FILE_NAME, crlf, error))
-        return false;
-    if (with_navaids && !navaids.open(directory, NAVAID_FILE_NAME, crlf, error)) {
-        runways.discard();
-        return false;
+    discard();
+    directory_ = directory;
+    clean_leftovers(directory);
+    for (int attempt = 0; attempt < name_attempts; attempt++) {
+        const std::string run = make_run_name();
+        bool exists = false;
+        if (with_runways &&
+            !runways.open_as(directory, RUNWAY_FILE_NAME, run, crlf, &exists, error)) {
+            if (exists)
+                continue;
+            return false;
+        }
+        if (with_navaids &&
+            !navaids.open_as(directory, NAVAID_FILE_NAME, run, crlf, &exists, error)) {
+            runways.discard();
+            if (exists)
+                continue;
+            return false;
+        }
+        return true;
     }
-    return true;
+    *error = output_path(directory, RUNWAY_FILE_NAME) + ": no free temporary name beside it";
+    return false;
 }
 
 bool OutputPair::commit(std::string *error)
 {
-    return runways.commit(error) && navaids.commit(error);
+    OutputFile *files[2];
+    int count = 0;
+    for (OutputFile *file : {&runways, &navaids})
+        if (file->is_open())
+            files[count++] = file;
+    std::string why;
+    for (int i = 0; i < count; i++)
+        if (!files[i]->finish(&why)) {
+            discard();
+            *error = "nothing written: " + why;
+            return false;
+        }
+    if (count < 2) {
+        if (count == 1 && !files[0]->commit(&why)) {
+            *error = "nothing written: " + why;
+            return false;
+        }
+        return true;
+    }
+    /* The first to go in is one whose old file can be kept aside: the
+     * runway file, unless only the navaid file has an old one. */
+    if (file_ops::kind_of(files[0]->path()) != Kind::file &&
+        file_ops::kind_of(files[1]->path()) == Kind::file)
+        std::swap(files[0], files[1]);
+    begin_renaming();
+    bool ok = commit_in_turn(*files[0], *files[1], error);
+    end_renaming();
+    return ok;
 }
 
 void OutputPair::discard()
