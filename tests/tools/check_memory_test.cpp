@@ -1,6 +1,6 @@
 /* The checker's peak memory on a big file: it reads as it reports, so its
- * memory must not grow with the file.  The file (80 MB of runway lines, one
- * in 500 with a finding, every code different) is generated into the build
+ * memory must not grow with the file.  The file (80 MB of runway lines, half
+ * of them with findings, every code different) is generated into the build
  * folder; the checker measured is built without sanitizers, as it ships. */
 #include <gtest/gtest.h>
 
@@ -24,11 +24,14 @@ bool write_big_runway_file(const std::string &path, long long bytes)
     char line[200];
     long long written = 0;
     for (long i = 0; written < bytes; i++) {
-        /* A lower-case code now and then: findings of one kind, past the cap. */
+        /* On every other line a name in lower case and a localizer outside
+         * its band, a lower-case code now and then: many findings of a few
+         * kinds, far past the cap. */
         int n = snprintf(line, sizeof line,
-                         "%c%07ld AIRPORT_%ld 16L_I%03ld_11796_110.30_163 34R_-_11796_0_343 "
+                         "%c%07ld %s_%ld 16L_I%03ld_11796_%s_163 34R_-_11796_0_343 "
                          "16R_-_9000_0_163\r\n",
-                         i % 500 ? 'K' : 'k', i, i, i % 1000);
+                         i % 500 ? 'K' : 'k', i, i % 2 ? "Airport" : "AIRPORT", i, i % 1000,
+                         i % 2 ? "112.30" : "110.30");
         fwrite(line, 1, (size_t)n, f);
         written += n;
     }
