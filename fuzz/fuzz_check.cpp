@@ -2,8 +2,8 @@
  * The data-file checker on arbitrary bytes: it must never fail, must count
  * the lines the module reads, and must send its findings in line order,
  * each on a line of the file (a Ctrl-Z may sit at the start of the line
- * after the last), each with a reason, the capped count agreeing with the
- * full one.
+ * after the last), each with a reason, a Ctrl-Z reported when bytes follow
+ * it, the capped count agreeing with the full one.
  *
  * Input: one byte of options (bit 0: a navaid file rather than a runway
  * file), then the file.
@@ -27,9 +27,12 @@ public:
         FUZZ_CHECK((int)f.kind >= 0 && (int)f.kind < (int)FindingKind::count);
         last = f.line;
         count++;
+        if (f.kind == FindingKind::ctrl_z)
+            ctrl_z++;
     }
     long last = 0;
     long count = 0;
+    long ctrl_z = 0;
 };
 
 /* Lines as the module reads them: LF-ended, up to the first Ctrl-Z, and a
@@ -48,10 +51,16 @@ long model_lines(const std::string &bytes)
     return lines;
 }
 
+/* A regular file, as the checker meets data files (its size known, so a
+ * Ctrl-Z is looked for again). */
 FILE *open_bytes(const std::string &bytes)
 {
-    return bytes.empty() ? fopen("/dev/null", "rb")
-                         : fmemopen((void *)bytes.data(), bytes.size(), "rb");
+    FILE *f = tmpfile();
+    FUZZ_CHECK(f);
+    FUZZ_CHECK(fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
+    FUZZ_CHECK(fflush(f) == 0);
+    rewind(f);
+    return f;
 }
 
 }  // namespace
@@ -72,6 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fclose(stream);
     FUZZ_CHECK(summary.lines == model_lines(bytes));
     FUZZ_CHECK(all.last <= summary.lines + 1);
+    /* A Ctrl-Z is reported when something follows it, once. */
+    const size_t z = bytes.find('\x1a');
+    FUZZ_CHECK(all.ctrl_z == (z != std::string::npos && z + 1 < bytes.size() ? 1 : 0));
 
     /* The same file through the cap: as many findings counted, fewer passed. */
     stream = open_bytes(bytes);

@@ -62,8 +62,8 @@ public:
     void piece(const char *text, size_t length);
     /* The end of the file; returns the number of lines. */
     long finish();
-    /* The line a Ctrl-Z after the last read would be on. */
-    long line_after_last_read() const { return line_.continuation ? line_.number - 1 : line_.number; }
+    /* The line a Ctrl-Z right after the last read is on (after finish). */
+    long line_after_last_read() const { return last_read_ended_lf_ ? line_.number : line_.number - 1; }
     void emit(long line, FindingKind kind, const std::string &reason)
     {
         sink_->finding(Finding{line, reason, kind});
@@ -95,12 +95,14 @@ private:
     const char *utf16_mark_ = 0;
     CodeTable codes_;
     bool codes_full_reported_ = false;
+    bool last_read_ended_lf_ = true;
     std::vector<Finding> record_findings_;
 };
 
 void FileChecker::piece(const char *text, size_t length)
 {
-    const bool ends_line = text[length - 1] == '\n' || length < read_room;
+    last_read_ended_lf_ = text[length - 1] == '\n';
+    const bool ends_line = last_read_ended_lf_ || length < read_room;
     line_.reads++;
     if (!line_.continuation) {
         first_piece(text, length);
@@ -243,39 +245,39 @@ long FileChecker::finish()
     return line_.number - 1;
 }
 
-/* The module's reader stops at the first Ctrl-Z.  On a stream that can seek
- * the file is scanned again for it, to say where it is and what it hides. */
-static void check_ctrl_z(FILE *stream, FileChecker *checker)
+/* The module's reader stops at the first Ctrl-Z.  A regular file (total is
+ * its size) is scanned again for it, to say where it is and what it hides;
+ * other streams, which may not end, are not read again. */
+static void check_ctrl_z(FILE *stream, long long total, FileChecker *checker)
 {
-    if (fseek(stream, 0, SEEK_SET) != 0) {
+    if (total < 0 || fseek(stream, 0, SEEK_SET) != 0) {
         clearerr(stream);
-        if (!feof(stream))
+        if (!feof(stream) && fgetc(stream) != EOF)
             checker->emit(checker->line_after_last_read(), FindingKind::ctrl_z,
                           "Ctrl-Z (byte 26) before the end: what follows it is never read");
         return;
     }
     static unsigned char block[64 * 1024];
     long line = 1;
-    long long after = -1;               /* bytes after the Ctrl-Z, once found */
+    long long offset = 0;
     size_t n;
     while ((n = fread(block, 1, sizeof block, stream)) > 0) {
-        if (after >= 0) {
-            after += (long long)n;
-            continue;
-        }
         const unsigned char *z = static_cast<const unsigned char *>(memchr(block, ctrl_z, n));
-        size_t scan = z ? (size_t)(z - block) : n;
-        for (const unsigned char *p = block; (p = static_cast<const unsigned char *>(
-                                                  memchr(p, '\n', scan - (size_t)(p - block))));
+        const size_t scan = z ? (size_t)(z - block) : n;
+        for (const unsigned char *p = block;
+             (p = static_cast<const unsigned char *>(memchr(p, '\n', scan - (size_t)(p - block))));
              p++)
             line++;
-        if (z)
-            after = (long long)(n - scan - 1);
+        if (z) {
+            long long after = total - (offset + (long long)scan) - 1;
+            if (after > 0)
+                checker->emit(line, FindingKind::ctrl_z,
+                              "Ctrl-Z (byte 26) before the end: the " + std::to_string(after) +
+                                  " bytes after it are never read");
+            return;
+        }
+        offset += (long long)n;
     }
-    if (after > 0)
-        checker->emit(line, FindingKind::ctrl_z,
-                      "Ctrl-Z (byte 26) before the end: the " + std::to_string(after) +
-                          " bytes after it are never read");
 }
 
 static long long stream_size(FILE *stream)
@@ -324,7 +326,7 @@ bool check_data_stream(FILE *stream, DataKind kind, FindingSink *sink, CheckSumm
         *error = std::string("read error: ") + strerror(failure);
         return false;
     }
-    check_ctrl_z(stream, &checker);
+    check_ctrl_z(stream, total, &checker);
     if (ferror(stream)) {
         *error = std::string("read error: ") + strerror(errno);
         return false;

@@ -38,6 +38,7 @@ public:
     {
         wipe();
         printf("%s:%ld: %s\n", path_.c_str(), f.line, f.reason.c_str());
+        fflush(stdout);                 /* few (capped), and kept if the run is stopped */
     }
 
     void progress(long long bytes_read, long long total) override

@@ -3,6 +3,9 @@
  * kind. */
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -181,6 +184,37 @@ TEST(CheckStream, CappedPerKind)
     EXPECT_EQ(capped.total(), 26);
     EXPECT_EQ(capped.held_back(FindingKind::lower_case), 5);
     EXPECT_EQ(capped.held_back(FindingKind::blank_line), 0);
+}
+
+/* A pipe, or a device that never ends, is read once: a Ctrl-Z is reported
+ * without looking for the end (here with more than a block after it). */
+TEST(CheckStream, CtrlZOnAStreamThatCannotSeek)
+{
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        close(ends[0]);
+        std::string bytes = "KSEA S\nKBFI B\x1a\n" + std::string(300000, 'X');
+        ssize_t ignored = write(ends[1], bytes.data(), bytes.size());
+        (void)ignored;
+        _exit(0);
+    }
+    close(ends[1]);
+    FILE *stream = fdopen(ends[0], "rb");
+    ASSERT_TRUE(stream);
+    CollectedFindings collected;
+    CheckSummary summary;
+    std::string error;
+    EXPECT_TRUE(check_data_stream(stream, DataKind::runways, &collected, &summary, &error));
+    fclose(stream);
+    waitpid(writer, nullptr, 0);
+    EXPECT_EQ(summary.lines, 2);
+    ASSERT_EQ(collected.all.size(), 1u);
+    EXPECT_EQ(collected.all[0].line, 2);
+    EXPECT_EQ(collected.all[0].reason,
+              "Ctrl-Z (byte 26) before the end: what follows it is never read");
 }
 
 TEST(CheckStream, FolderIsAnError)
