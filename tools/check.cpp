@@ -137,7 +137,8 @@ static void check_code_and_name(std::vector<Finding> *findings, long number, int
 {
     if (index == 0 && has_lower_case(start, length))
         add(findings, number, FindingKind::lower_case,
-            "code " + shown(start, length) + " has lower-case letters: only the exact test finds it");
+            "code " + shown(start, length) +
+                " has lower-case letters: only the exact test finds it");
     if (index == 1 && has_lower_case(start, length))
         add(findings, number, FindingKind::lower_case,
             "name " + shown(start, length) +
@@ -245,7 +246,8 @@ void check_navaid_record(const char *text, long number, std::vector<Finding> *fi
     size_t length;
     int tokens = 0;
     while (tokens < 4 && next_token(&cursor, &start, &length)) {
-        check_room(findings, number, [&] { return std::string(field_names[tokens]); }, start, length, navaid_field_room);
+        check_room(findings, number, [&] { return std::string(field_names[tokens]); }, start,
+                   length, navaid_field_room);
         check_code_and_name(findings, number, tokens, start, length);
         tokens++;
     }

@@ -63,7 +63,10 @@ public:
     /* The end of the file; returns the number of lines. */
     long finish();
     /* The line a Ctrl-Z right after the last read is on (after finish). */
-    long line_after_last_read() const { return last_read_ended_lf_ ? line_.number : line_.number - 1; }
+    long line_after_last_read() const
+    {
+        return last_read_ended_lf_ ? line_.number : line_.number - 1;
+    }
     void emit(long line, FindingKind kind, const std::string &reason)
     {
         sink_->finding(Finding{line, reason, kind});
@@ -128,14 +131,16 @@ void FileChecker::piece(const char *text, size_t length)
 void FileChecker::first_piece(const char *text, size_t length)
 {
     const unsigned char *u = reinterpret_cast<const unsigned char *>(text);
-    if (line_.number == 1 && length >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF))) {
+    const bool utf16_mark =
+        length >= 2 && ((u[0] == 0xFF && u[1] == 0xFE) || (u[0] == 0xFE && u[1] == 0xFF));
+    if (line_.number == 1 && utf16_mark) {
         file_utf16_ = true;
         utf16_mark_ = u[0] == 0xFF ? "FF FE" : "FE FF";
     }
     LeadingFields f;
     read_leading_fields(text, &f);
     memcpy(line_.first_code, f.code, sizeof line_.first_code);
-    if (file_utf16_ || looks_utf16(text, length)) {
+    if (file_utf16_ || (memchr(text, 0, length) && looks_utf16(text, length))) {
         line_.utf16 = true;
         std::string what = line_.number == 1 && utf16_mark_
                                ? std::string("UTF-16 text (byte-order mark ") + utf16_mark_ + ")"
@@ -229,8 +234,8 @@ void FileChecker::end_line()
                       ", one per " + std::to_string(read_room) + "-character read, the first " +
                       first;
         if (runways)
-            reason += line_.reads == 1 ? ", with the codes, names and runways of the others as its runways"
-                                       : ", with the codes, names and runways of the others as their runways";
+            reason += std::string(", with the codes, names and runways of the others as ") +
+                      (line_.reads == 1 ? "its runways" : "their runways");
         emit(FindingKind::lone_cr, reason);
     }
     LineState next;
