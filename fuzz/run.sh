@@ -7,12 +7,12 @@
 # becomes a case of tests/unit/fuzz_regressions_test.cpp.
 #
 #   FUZZ_SECONDS=600 sh fuzz/run.sh [TARGET...]
-#       (reader records tuning searches apt_dat nav_dat ourairports)
+#       (reader records tuning searches apt_dat nav_dat ourairports check)
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/fuzz
 seconds=${FUZZ_SECONDS:-60}
-targets=${*:-reader records tuning searches apt_dat nav_dat ourairports}
+targets=${*:-reader records tuning searches apt_dat nav_dat ourairports check}
 
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: clang++ is missing (Debian: apt-get install clang)" >&2
@@ -33,7 +33,7 @@ cmake --build "$build" -j2 >/dev/null
 seeds=$build/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/reader" "$seeds/records" "$seeds/tuning" "$seeds/searches" \
-    "$seeds/apt_dat" "$seeds/nav_dat" "$seeds/ourairports"
+    "$seeds/apt_dat" "$seeds/nav_dat" "$seeds/ourairports" "$seeds/check"
 for f in "$root"/data/*.txt; do
     n=$(basename "$f" .txt)
     { printf '\005'; cat "$f"; } > "$seeds/reader/$n"
@@ -51,6 +51,14 @@ printf 'SEZ        SEDONA_NDB                       NDB    375' > "$seeds/tuning
 { printf '\000K\377'; cat "$root/data/Prwydata.txt"; } > "$seeds/searches/prefix"
 { printf '\004SEATTLE\377'; cat "$root/data/Prwydata.txt"; } > "$seeds/searches/find"
 { printf '\001SEA\377'; cat "$root/data/Pnavdata.txt"; } > "$seeds/searches/navaid"
+# The checker: both files as they are, with classic Mac line ends and with a
+# byte-order mark, and its own faulty samples.
+{ printf '\000'; cat "$root/data/Prwydata.txt"; } > "$seeds/check/runways"
+{ printf '\001'; cat "$root/data/Pnavdata.txt"; } > "$seeds/check/navaids"
+{ printf '\001'; tr -d '\n' < "$root/data/Pnavdata.txt"; } > "$seeds/check/navaids-cr"
+{ printf '\000\357\273\277'; cat "$root/data/Prwydata.txt"; } > "$seeds/check/runways-bom"
+{ printf '\000'; cat "$root/tests/tools/fixtures/check/Prwydata.txt"; } > "$seeds/check/faulty-runways"
+{ printf '\001'; cat "$root/tests/tools/fixtures/check/Pnavdata.txt"; } > "$seeds/check/faulty-navaids"
 
 # The converter's readers: the test fixtures of each format.
 fixtures=$root/tests/tools/fixtures

@@ -5,9 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <algorithm>
 #include <memory>
-#include <unordered_map>
 
 #include "selection/facility_file.h"
 #include "selection/searches.h"
@@ -16,15 +14,61 @@ static const int runway_tokens = 2 + max_runways;   /* code, name, descriptors *
 static const int descriptor_parts = 5;
 static const size_t course_digits_room = 3;
 static const size_t ndb_frequency_room = 9;         /* whole kHz the tuning reads */
-static const unsigned char ctrl_z = 26;
 
-/* Text of a token for a message: quoted, long ones shortened. */
-static std::string shown(const char *start, size_t length)
+/* The radio bands, in hundredths of a megahertz and in kilohertz. */
+static const long localizer_low = 10800, localizer_high = 11195;
+static const long vor_low = 10800, vor_high = 11795;
+static const long ndb_low = 190, ndb_high = 1750;
+
+const char *finding_kind_name(FindingKind kind)
+{
+    static const char *const names[(int)FindingKind::count] = {
+        "other",
+        "token longer than its room",
+        "line longer than 989 characters",
+        "Ctrl-Z before the end",
+        "NUL byte",
+        "lone CR",
+        "UTF-8 byte-order mark",
+        "UTF-16 text",
+        "blank line",
+        "lower-case letters",
+        "repeated code",
+        "too many codes to compare",
+        "more than 20 runway descriptors",
+        "runway descriptor short of five parts",
+        "frequency not ddd.dd or whole kHz",
+        "frequency outside its band",
+        "course not whole degrees from 1 to 360",
+        "navaid short of four fields",
+        "navaid type other than VOR or NDB",
+    };
+    int i = (int)kind;
+    return i >= 0 && i < (int)FindingKind::count ? names[i] : names[0];
+}
+
+/* Text of a token for a message: quoted, long ones shortened, bytes other
+ * than printable ASCII written as \xHH. */
+std::string shown_token(const char *start, size_t length)
 {
     const size_t show = 24;
-    if (length <= show)
-        return "'" + std::string(start, length) + "'";
-    return "'" + std::string(start, show) + "...'";
+    std::string out = "'";
+    for (size_t i = 0; i < length && i < show; i++) {
+        unsigned char c = (unsigned char)start[i];
+        if (c >= 0x20 && c < 0x7f && c != '\\') {
+            out += (char)c;
+        } else {
+            char hex[8];
+            snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out + (length > show ? "...'" : "'");
+}
+
+static std::string shown(const char *start, size_t length)
+{
+    return shown_token(start, length);
 }
 
 static std::string shown(const char *text)
@@ -32,9 +76,10 @@ static std::string shown(const char *text)
     return shown(text, strlen(text));
 }
 
-static void add(std::vector<Finding> *findings, long line, const std::string &reason)
+static void add(std::vector<Finding> *findings, long line, FindingKind kind,
+                const std::string &reason)
 {
-    findings->push_back(Finding{line, reason});
+    findings->push_back(Finding{line, reason, kind});
 }
 
 static bool has_lower_case(const char *start, size_t length)
@@ -62,12 +107,28 @@ static bool is_mhz_text(const char *s)
     return strlen(s) == 6 && all_digits(s, 3) && s[3] == '.' && all_digits(s + 4, 2);
 }
 
-static void check_room(std::vector<Finding> *findings, long number, const char *what,
+/* The value of ddd.dd text in hundredths of a megahertz. */
+static long mhz_hundredths(const char *s)
+{
+    return atol(s) * 100 + atol(s + 4);
+}
+
+static std::string band_text(long low, long high)
+{
+    char text[96];
+    snprintf(text, sizeof text, "%ld.%02ld-%ld.%02ld MHz", low / 100, low % 100, high / 100,
+             high % 100);
+    return text;
+}
+
+/* what() names the token; it is called only when there is something to say. */
+template <class Name>
+static void check_room(std::vector<Finding> *findings, long number, Name what,
                        const char *start, size_t length, size_t room)
 {
     if (length > room)
-        add(findings, number,
-            std::string(what) + " " + shown(start, length) + " is " + std::to_string(length) +
+        add(findings, number, FindingKind::too_long_token,
+            what() + " " + shown(start, length) + " is " + std::to_string(length) +
                 " characters: only " + std::to_string(room) + " are read");
 }
 
@@ -75,10 +136,11 @@ static void check_code_and_name(std::vector<Finding> *findings, long number, int
                                 const char *start, size_t length)
 {
     if (index == 0 && has_lower_case(start, length))
-        add(findings, number,
-            "code " + shown(start, length) + " has lower-case letters: only the exact test finds it");
+        add(findings, number, FindingKind::lower_case,
+            "code " + shown(start, length) +
+                " has lower-case letters: only the exact test finds it");
     if (index == 1 && has_lower_case(start, length))
-        add(findings, number,
+        add(findings, number, FindingKind::lower_case,
             "name " + shown(start, length) +
                 " has lower-case letters: the name search, typed in upper case, misses them");
 }
@@ -97,33 +159,46 @@ static void check_descriptor(const char *descriptor, int runway, long number,
                                                             "frequency", "course"};
     static const size_t part_rooms[descriptor_parts] = {part1_room, part2_room, part3_room,
                                                         frequency_room, course_room};
-    const std::string where = "runway " + std::to_string(runway) + " " + shown(descriptor);
+    auto where = [&] { return "runway " + std::to_string(runway) + " " + shown(descriptor); };
     const char *cursor = work;
     const char *start;
     size_t length;
     int parts = 0;
     while (parts < descriptor_parts && next_token(&cursor, &start, &length)) {
-        check_room(findings, number, (where + " " + part_names[parts]).c_str(), start, length,
+        check_room(findings, number, [&] { return where() + " " + part_names[parts]; }, start,
+                   length,
                    part_rooms[parts]);
         parts++;
     }
     if (parts < descriptor_parts) {
-        add(findings, number,
-            where + " has " + std::to_string(parts) +
+        add(findings, number, FindingKind::descriptor_parts,
+            where() + " has " + std::to_string(parts) +
                 " parts: five are expected (designator_ident_length_frequency_course)");
         return;
     }
     RunwayDescriptor rw;
     read_runway_descriptor(descriptor, &rw);
-    if (strcmp(rw.frequency, "0") != 0 && !is_mhz_text(rw.frequency))
-        add(findings, number,
-            where + " frequency " + shown(rw.frequency) +
+    const bool no_localizer = strcmp(rw.frequency, "0") == 0;
+    if (!no_localizer && !is_mhz_text(rw.frequency)) {
+        add(findings, number, FindingKind::frequency_form,
+            where() + " frequency " + shown(rw.frequency) +
                 " is not three digits, a point and two digits (nor 0)");
+    } else if (!no_localizer) {
+        long f = mhz_hundredths(rw.frequency);
+        if (f < localizer_low || f > localizer_high)
+            add(findings, number, FindingKind::frequency_band,
+                where() + " frequency " + shown(rw.frequency) + " is outside the localizer band " +
+                    band_text(localizer_low, localizer_high) +
+                    ": the module tunes NAV1 to it all the same");
+    }
+    /* Without a localizer nothing is tuned, the course included, so a course
+     * of 0 there (unknown) does no harm. */
     size_t course_length = strlen(rw.course);
+    int course = atoi(rw.course);
     if (!all_digits(rw.course, course_length) || course_length > course_digits_room ||
-        atoi(rw.course) > 360)
-        add(findings, number,
-            where + " course " + shown(rw.course) + " is not whole degrees (up to 360)");
+        course > 360 || (course == 0 && !no_localizer))
+        add(findings, number, FindingKind::course,
+            where() + " course " + shown(rw.course) + " is not whole degrees from 1 to 360");
 }
 
 void check_runway_record(const char *text, long number, std::vector<Finding> *findings)
@@ -133,23 +208,28 @@ void check_runway_record(const char *text, long number, std::vector<Finding> *fi
     size_t length;
     int tokens = 0;
     while (next_token(&cursor, &start, &length)) {
+        auto name = [&] {
+            return tokens == 0 ? std::string("code")
+                   : tokens == 1 ? std::string("name")
+                                 : "runway " + std::to_string(tokens - 1);
+        };
         if (tokens == 0)
-            check_room(findings, number, "code", start, length, airport_code_room);
+            check_room(findings, number, name, start, length, airport_code_room);
         else if (tokens == 1)
-            check_room(findings, number, "name", start, length, airport_name_room);
+            check_room(findings, number, name, start, length, airport_name_room);
         else if (tokens < runway_tokens)
-            check_room(findings, number,
-                       ("runway " + std::to_string(tokens - 1)).c_str(), start, length,
+            check_room(findings, number, name, start, length,
                        tokens - 2 < 2 ? runway_room_first : runway_room);
         check_code_and_name(findings, number, tokens, start, length);
         tokens++;
     }
     if (tokens == 0) {
-        add(findings, number, "blank line: reads as an airport without a code");
+        add(findings, number, FindingKind::blank_line,
+            "blank line: reads as an airport without a code");
         return;
     }
     if (tokens > runway_tokens)
-        add(findings, number,
+        add(findings, number, FindingKind::too_many_runways,
             std::to_string(tokens - 2) + " runway descriptors: only the first " +
                 std::to_string(max_runways) + " are read");
     std::unique_ptr<AirportRecord> record(new AirportRecord);
@@ -166,16 +246,17 @@ void check_navaid_record(const char *text, long number, std::vector<Finding> *fi
     size_t length;
     int tokens = 0;
     while (tokens < 4 && next_token(&cursor, &start, &length)) {
-        check_room(findings, number, field_names[tokens], start, length, navaid_field_room);
+        check_room(findings, number, [&] { return std::string(field_names[tokens]); }, start,
+                   length, navaid_field_room);
         check_code_and_name(findings, number, tokens, start, length);
         tokens++;
     }
     if (tokens == 0) {
-        add(findings, number, "blank line: lists as an empty navaid");
+        add(findings, number, FindingKind::blank_line, "blank line: lists as an empty navaid");
         return;
     }
     if (tokens < 4) {
-        add(findings, number,
+        add(findings, number, FindingKind::navaid_fields,
             std::to_string(tokens) + " fields: four are expected (code name type frequency)");
         return;
     }
@@ -183,17 +264,33 @@ void check_navaid_record(const char *text, long number, std::vector<Finding> *fi
     read_navaid_record(text, &navaid);
     if (equals_ignoring_case(navaid.type, "VOR")) {
         if (!is_mhz_text(navaid.frequency))
-            add(findings, number,
+            add(findings, number, FindingKind::frequency_form,
                 "VOR frequency " + shown(navaid.frequency) +
                     " is not three digits, a point and two digits");
+        else if (mhz_hundredths(navaid.frequency) < vor_low ||
+                 mhz_hundredths(navaid.frequency) > vor_high)
+            add(findings, number, FindingKind::frequency_band,
+                "VOR frequency " + shown(navaid.frequency) + " is outside the VOR band " +
+                    band_text(vor_low, vor_high) + ": the module tunes NAV1 to it all the same");
         return;
     }
     if (!equals_ignoring_case(navaid.type, "NDB"))
-        add(findings, number,
+        add(findings, number, FindingKind::navaid_type,
             "type " + shown(navaid.type) + " is not VOR: it is tuned on the ADF as an NDB");
     size_t n = strlen(navaid.frequency);
-    if (!all_digits(navaid.frequency, n) || n > ndb_frequency_room)
-        add(findings, number, "NDB frequency " + shown(navaid.frequency) + " is not whole kHz");
+    if (!all_digits(navaid.frequency, n) || n > ndb_frequency_room) {
+        add(findings, number, FindingKind::frequency_form,
+            "NDB frequency " + shown(navaid.frequency) + " is not whole kHz");
+        return;
+    }
+    long khz = atol(navaid.frequency);
+    if (khz < ndb_low || khz > ndb_high)
+        add(findings, number, FindingKind::frequency_band,
+            "NDB frequency " + shown(navaid.frequency) + " is outside the NDB band " +
+                std::to_string(ndb_low) + "-" + std::to_string(ndb_high) +
+                " kHz: the module " +
+                (khz == 0 ? std::string("sends nothing to the ADF")
+                          : "tunes the ADF to it all the same"));
 }
 
 bool data_kind_from_name(const std::string &path, DataKind *kind)
@@ -209,114 +306,21 @@ bool data_kind_from_name(const std::string &path, DataKind *kind)
     return true;
 }
 
-/* The bytes that the module's reader treats specially: a Ctrl-Z before the
- * last byte and NUL bytes.  Lines are counted by LF, as the reader does. */
-static bool scan_bytes(const std::string &path, std::vector<Finding> *findings,
-                       std::string *error)
+
+void CappedSink::finding(const Finding &f)
 {
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f) {
-        *error = strerror(errno);
-        return false;
-    }
-    unsigned char block[64 * 1024];
-    long line = 1, last_nul_line = 0;
-    long long offset = 0, ctrl_z_at = -1;
-    long ctrl_z_line = 0;
-    size_t n;
-    while ((n = fread(block, 1, sizeof block, f)) > 0) {
-        for (size_t i = 0; i < n && ctrl_z_at < 0; i++) {
-            if (block[i] == ctrl_z) {
-                ctrl_z_at = offset + (long long)i;
-                ctrl_z_line = line;
-            } else if (block[i] == 0 && last_nul_line != line) {
-                add(findings, line, "NUL byte: the rest of the line is not read");
-                last_nul_line = line;
-            } else if (block[i] == '\n') {
-                line++;
-            }
-        }
-        offset += (long long)n;
-    }
-    bool read_error = ferror(f) != 0;
-    fclose(f);
-    if (read_error) {
-        *error = "read error";
-        return false;
-    }
-    if (ctrl_z_at >= 0 && ctrl_z_at + 1 < offset)
-        add(findings, ctrl_z_line,
-            "Ctrl-Z (byte 26) before the end: the " + std::to_string(offset - ctrl_z_at - 1) +
-                " bytes after it are never read");
-    return true;
+    total_++;
+    int k = (int)f.kind;
+    if (k < 0 || k >= (int)FindingKind::count)
+        k = 0;
+    if (++seen_[k] <= cap_)
+        out_->finding(f);
 }
 
-/* Duplicate codes of the runway file, compared as the exact test does. */
-static std::string folded_code(const char *line)
+long CappedSink::held_back(FindingKind kind) const
 {
-    LeadingFields f;
-    read_leading_fields(line, &f);
-    std::string code = f.code;
-    for (char &c : code)
-        if (c >= 'a' && c <= 'z')
-            c = (char)(c - 'a' + 'A');
-    return code;
-}
-
-bool check_data_file(const std::string &path, DataKind kind, CheckResult *result,
-                     std::string *error)
-{
-    std::unique_ptr<FacilityFile> file(new FacilityFile);
-    if (!facility_open(file.get(), path.c_str())) {
-        *error = strerror(errno);
-        return false;
-    }
-    std::vector<Finding> &findings = result->findings;
-    std::unordered_map<std::string, long> first_line_of_code;
-    char piece[line_buffer_room];
-    long line = 1;
-    bool continuation = false;          /* piece continues a split line */
-    bool split_reported = false;
-    while (facility_read_line(file.get(), piece, line_limit)) {
-        size_t length = strlen(piece);
-        bool ends_line = length < (size_t)(line_limit - 1) || piece[length - 1] == '\n';
-        if (continuation && !split_reported) {
-            add(&findings, line,
-                "line longer than " + std::to_string(line_limit - 1) +
-                    " characters: the reader splits it and reads the rest as lines of their own");
-            split_reported = true;
-        }
-        if (!continuation) {
-            if (kind == DataKind::runways) {
-                check_runway_record(piece, line, &findings);
-                std::string code = folded_code(piece);
-                if (!code.empty()) {
-                    auto seen = first_line_of_code.emplace(code, line);
-                    if (!seen.second) {
-                        add(&findings, line,
-                            "code '" + code + "' also on line " +
-                                std::to_string(seen.first->second) +
-                                ": only the runways of the last one are listed");
-                        seen.first->second = line;
-                    }
-                }
-            } else {
-                check_navaid_record(piece, line, &findings);
-            }
-        }
-        if (ends_line) {
-            line++;
-            continuation = false;
-            split_reported = false;
-        } else {
-            continuation = true;
-        }
-    }
-    facility_close(file.get());
-    result->lines = line - 1 + (continuation ? 1 : 0);
-    if (!scan_bytes(path, &findings, error))
-        return false;
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding &a, const Finding &b) { return a.line < b.line; });
-    return true;
+    int k = (int)kind;
+    if (k < 0 || k >= (int)FindingKind::count)
+        return 0;
+    return seen_[k] > cap_ ? seen_[k] - cap_ : 0;
 }

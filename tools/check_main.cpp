@@ -5,6 +5,13 @@
  */
 #include <stdio.h>
 #include <string.h>
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
 
 #include <string>
 
@@ -14,14 +21,70 @@ static const int exit_clean = 0;
 static const int exit_findings = 1;
 static const int exit_failed = 2;
 
+static const long shown_per_kind = 20;
+static const long long progress_from = 16LL << 20;   /* files smaller finish too soon */
+
+/* Prints findings as they come; on a terminal, a progress line on stderr
+ * for big files, wiped before each finding and at the end. */
+class PrintedFindings : public FindingSink {
+public:
+    explicit PrintedFindings(const std::string &path)
+        : path_(path), terminal_(isatty(fileno(stderr)) != 0)
+    {
+    }
+    ~PrintedFindings() override { wipe(); }
+
+    void finding(const Finding &f) override
+    {
+        wipe();
+        printf("%s:%ld: %s\n", path_.c_str(), f.line, f.reason.c_str());
+        fflush(stdout);                 /* few (capped), and kept if the run is stopped */
+    }
+
+    void progress(long long bytes_read, long long total) override
+    {
+        if (!terminal_ || (total >= 0 && total < progress_from))
+            return;
+        fflush(stdout);
+        const long long mb = 1 << 20;
+        if (total > 0)
+            fprintf(stderr, "\r%s: %lld of %lld MB read (%d%%) ", path_.c_str(), bytes_read / mb,
+                    total / mb, (int)(bytes_read * 100 / total));
+        else
+            fprintf(stderr, "\r%s: %lld MB read ", path_.c_str(), bytes_read / mb);
+        fflush(stderr);
+        shown_ = true;
+    }
+
+    void wipe()
+    {
+        if (!shown_)
+            return;
+        fprintf(stderr, "\r%*s\r", (int)path_.size() + 40, "");
+        fflush(stderr);
+        shown_ = false;
+    }
+
+private:
+    std::string path_;
+    bool terminal_;
+    bool shown_ = false;
+};
+
 static const char usage_text[] =
     "usage: pelmora-check [--runways | --navaids] FILE...\n"
     "\n"
     "Reads each data file as the gauge does and reports, by line, what it would\n"
     "read wrongly: tokens longer than their room, lines over 989 characters, a\n"
-    "Ctrl-Z before the end, runway descriptors short of five parts, frequencies\n"
-    "not ddd.dd (runways, VORs) or not whole kHz (NDBs), codes and names in lower\n"
-    "case, repeated airport codes, more than 20 runway descriptors.\n"
+    "Ctrl-Z before the end, NUL bytes, lone CRs (classic Mac line ends), UTF-8\n"
+    "byte-order marks, UTF-16 text, runway descriptors short of five parts,\n"
+    "frequencies not ddd.dd (runways, VORs) or not whole kHz (NDBs), frequencies\n"
+    "outside their band (localizer 108.00-111.95 MHz, VOR 108.00-117.95 MHz, NDB\n"
+    "190-1750 kHz), courses not whole degrees from 1 to 360, codes and names in\n"
+    "lower case, repeated airport codes, more than 20 runway descriptors.\n"
+    "\n"
+    "Findings are printed as they are found; past the first 20 of one kind\n"
+    "they are counted, and the count is given at the end.\n"
     "\n"
     "The file's name tells its kind (Prwydata.txt: runways, Pnavdata.txt:\n"
     "navaids); --runways or --navaids sets it for the files that follow.\n"
@@ -58,21 +121,27 @@ int main(int argc, char **argv)
             status = exit_failed;
             continue;
         }
-        CheckResult result;
+        PrintedFindings printed(arg);
+        CappedSink capped(&printed, shown_per_kind);
+        CheckSummary summary;
         std::string error;
-        if (!check_data_file(arg, kind, &result, &error)) {
+        bool ok = check_data_file(arg, kind, &capped, &summary, &error);
+        printed.wipe();
+        for (int k = 0; k < (int)FindingKind::count; k++)
+            if (long more = capped.held_back((FindingKind)k))
+                printf("%s: ... and %ld more of this kind (%s)\n", arg.c_str(), more,
+                       finding_kind_name((FindingKind)k));
+        if (!ok) {
+            fflush(stdout);
             fprintf(stderr, "%s: %s\n", arg.c_str(), error.c_str());
             status = exit_failed;
             continue;
         }
-        for (const Finding &f : result.findings)
-            printf("%s:%ld: %s\n", arg.c_str(), f.line, f.reason.c_str());
-        if (result.findings.empty())
-            printf("%s: clean, %ld lines\n", arg.c_str(), result.lines);
+        if (capped.total() == 0)
+            printf("%s: clean, %ld lines\n", arg.c_str(), summary.lines);
         else
-            printf("%s: %ld findings in %ld lines\n", arg.c_str(), (long)result.findings.size(),
-                   result.lines);
-        if (!result.findings.empty() && status == exit_clean)
+            printf("%s: %ld findings in %ld lines\n", arg.c_str(), capped.total(), summary.lines);
+        if (capped.total() > 0 && status == exit_clean)
             status = exit_findings;
     }
     if (files == 0) {

@@ -317,5 +317,57 @@ cp check/Pnavdata.txt ../navaids.txt
 [ $? = 2 ] || fail "a missing file should give exit status 2"
 end
 
+# checker_says WANT_STATUS FILE TEXT...: the checker ends with WANT_STATUS and
+# its output holds every TEXT
+checker_says() {
+    want=$1
+    file=$2
+    shift 2
+    "$check" "$file" > ../check.txt 2>&1
+    got=$?
+    [ "$got" = "$want" ] || { fail "checker exit status $got, expected $want"; cat ../check.txt; }
+    for text in "$@"; do
+        grep -F -q -- "$text" ../check.txt || { fail "checker says no '$text'"; cat ../check.txt; }
+    done
+}
+
+# Classic Mac line ends: the converter's clean output with CR only.
+begin checker_lone_cr
+mkdir -p ../mac
+tr -d '\n' < ../xp850/Pnavdata.txt > ../mac/Pnavdata.txt
+tr -d '\n' < ../xp850/Prwydata.txt > ../mac/Prwydata.txt
+checker_says 1 ../mac/Pnavdata.txt "Pnavdata.txt:1: lone CRs (classic Mac line ends) between" \
+    "reads them as one navaid" "findings in 1 lines"
+checker_says 1 ../mac/Prwydata.txt "Prwydata.txt:1: lone CRs (classic Mac line ends) between" \
+    "with the codes, names and runways of the others as"
+end
+
+begin checker_utf8_mark
+mkdir -p ../bom
+{ printf '\357\273\277'; cat ../xp850/Prwydata.txt; } > ../bom/Prwydata.txt
+checker_says 1 ../bom/Prwydata.txt \
+    "Prwydata.txt:1: UTF-8 byte-order mark (bytes EF BB BF) at the start of the code" \
+    "1 findings in"
+end
+
+# Past 20 findings of one kind the rest are counted.
+begin checker_capped
+mkdir -p ../capped
+i=0
+while [ $i -lt 25 ]; do
+    printf 'k%03d LOWER\r\n' $i
+    i=$((i + 1))
+done > ../capped/Prwydata.txt
+checker_says 1 ../capped/Prwydata.txt "Prwydata.txt:20: code 'k019'" \
+    "Prwydata.txt: ... and 5 more of this kind (lower-case letters)" \
+    "Prwydata.txt: 25 findings in 25 lines"
+grep -q "Prwydata.txt:21:" ../check.txt && fail "the 21st finding of a kind is printed"
+end
+
+begin checker_errors
+mkdir -p ../folder/Prwydata.txt
+checker_says 2 ../folder/Prwydata.txt "Prwydata.txt: is a folder"
+end
+
 echo "golden: $passed passed, $failed failed"
 [ $failed = 0 ]
