@@ -91,7 +91,9 @@ const uint32_t fuel_turn_limit = 6;
 /* The simulator's failure and action codes, then the end of the list. */
 static const FailureRule fuel_failures[] = {{20, 2, 0}, {10, 1, 0}, {0, 0, 0}};
 
-static const ScalePoint fuel_dial[] = {
+/* Writable, like every record here with host-owned fields: the simulator
+ * fills the last 8 bytes of each point at run time. */
+static ScalePoint fuel_dial[] = {
     {30, 182, 0.0, {0, 0}},
     {119, 47, 25.0, {0, 0}},
     {246, 93, 50.0, {0, 0}},

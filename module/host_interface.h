@@ -135,7 +135,7 @@ struct NeedleElement {
     ElementBase base;           /* offset_x/y: pivot within the needle picture */
     VariableRef variable;
     uint32_t zero_88[6];
-    const ScalePoint *scale;
+    ScalePoint *scale;          /* writable: each point ends in host-owned bytes */
     uint32_t scale_count;
     uint32_t turn_limit;
     uint32_t host_124[25];
