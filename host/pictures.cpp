@@ -241,8 +241,8 @@ HBITMAP fuel_needle()
 /* ---- "Fuel_Selector": the knob in its four pictures ---- */
 
 /* Picture k points at the k-th mark, left to right over the top. */
-const double knob_angle_degrees[4] = {-90, -30, 30, 90};
-const char *const knob_labels[4] = {"OFF", "L", "R", "BOTH"};
+const double knob_angle_degrees[selector_knob_pictures] = {-90, -30, 30, 90};
+const char *const knob_labels[selector_knob_pictures] = {"OFF", "L", "R", "BOTH"};
 
 HBITMAP selector_knob(int picture)
 {
@@ -287,21 +287,19 @@ HBITMAP unit_letter(const char *letter)
 
 HBITMAP host_picture(uint32_t id)
 {
+    if (id - picture_selector_knob < selector_knob_pictures)
+        return selector_knob((int)(id - picture_selector_knob));
     switch (id) {
-    case 0x1300: return control_surfaces_background();
-    case 0x1400: return marker_left();
-    case 0x1500: return marker_vertical(true, marker_colour);
-    case 0x1600: return marker_left();
-    case 0x1700: return marker_vertical(false, trim_colour);
-    case 0x1800: return fuel_dial();
-    case 0x2000: return fuel_needle();
-    case 0x2100:
-    case 0x2101:
-    case 0x2102:
-    case 0x2103: return selector_knob((int)(id - 0x2100));
-    case 0x2200: return temperature_background();
-    case 0x2300: return unit_letter("F");
-    case 0x2301: return unit_letter("C");
+    case picture_control_surfaces: return control_surfaces_background();
+    case picture_aileron_marker: return marker_left();
+    case picture_rudder_marker: return marker_vertical(true, marker_colour);
+    case picture_elevator_marker: return marker_left();
+    case picture_trim_marker: return marker_vertical(false, trim_colour);
+    case picture_fuel_dial: return fuel_dial();
+    case picture_fuel_needle: return fuel_needle();
+    case picture_temperature: return temperature_background();
+    case picture_unit_letter: return unit_letter("F");
+    case picture_unit_letter + 1: return unit_letter("C");
     }
     return 0;
 }
