@@ -65,44 +65,9 @@ bool click_gauge(PlacedGauge &gauge, int x, int y, uint32_t mouse_flags);
 extern HostServices host_service_table;
 void record_event(uint32_t id, uint32_t value);
 
-/* ---- elements (elements.cpp) ---- */
-
-/* Fills the variable references of the tree and runs its value callbacks. */
-void update_element_tree(ElementBase *element);
-/* Draws the tree with the gauge's origin at (x, y). */
-void draw_element_tree(HDC dc, ElementBase *element, int x, int y);
-/* The picture of a bitmap id: the module's resource, else a picture of the
- * host's own for the sample gauges.  0 when there is none.  Cached. */
-HBITMAP gauge_picture(uint32_t id);
-SIZE picture_size(uint32_t id);
-/* A top-down 32-bit DIB section of width x height; *bits gets its pixels. */
-HBITMAP create_dib32(HDC dc, int width, int height, void **bits);
-
-/* The dial point of a needle's value: between the two neighbouring scale
- * points that hold it, in proportion; beyond the ends, the nearer end; not a
- * number, the first point.  False without scale points. */
-bool dial_point(const ScalePoint *points, uint32_t count, double value, double &x, double &y);
-/* The picture an icon shows for a callback value: truncated, held within
- * 0 .. picture_count - 1 (not a number: 0). */
-int icon_picture(uint32_t picture_count, double value);
-
-/* The nth (from 1) element of a kind in a tree, depth first; 0 when none. */
-ElementBase *find_element(ElementBase *tree, uint32_t kind, int nth);
-
-/* What the latest update pass made of an element. */
-struct ElementResult {
-    double value = 0;           /* the value callback's result */
-    double dx = 0, dy = 0;      /* a slider's displacement, pixels */
-    const char *text = "";      /* a string's text */
-};
-/* False when the element has not been updated yet. */
-bool element_result(const ElementBase *element, ElementResult &result);
-
-/* ---- the host's own pictures (pictures.cpp) ---- */
-
-/* A picture of the host's own for a bitmap id of the sample gauges, made
- * once per call; 0 for any other id. */
-HBITMAP host_picture(uint32_t id);
+#include "elements.h"
+#include "element_drawing.h"
+#include "pictures.h"
 
 /* ---- the window (panel.cpp) ---- */
 

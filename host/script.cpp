@@ -9,6 +9,7 @@
  * "FILE:LINE: what: got X, expected Y" and the host then exits with status 1.
  */
 #include "host.h"
+#include "dial.h"
 
 #include <psapi.h>
 
