@@ -8,8 +8,15 @@
  * inside them.  '#' starts a comment line.  A failed check prints
  * "FILE:LINE: what: got X, expected Y" and the host then exits with status 1.
  */
+#include "script.h"
+
 #include "host.h"
 #include "dial.h"
+#include "elements.h"
+#include "module_loader.h"
+#include "panel.h"
+#include "paths.h"
+#include "window.h"
 
 #include <psapi.h>
 
@@ -801,24 +808,6 @@ bool split_words(const std::string &line, std::vector<std::string> &words)
 }
 
 } // namespace
-
-std::string windows_path(const std::string &path)
-{
-    if (!path.empty() && path[0] == '/')
-        return "Z:" + path;
-    return path;
-}
-
-std::string start_directory;
-
-std::string start_relative_path(const std::string &path)
-{
-    bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' ||
-                                      (path.size() > 1 && path[1] == ':'));
-    if (absolute || start_directory.empty())
-        return windows_path(path);
-    return start_directory + "\\" + path;
-}
 
 bool load_script(const char *path, std::string &error)
 {

@@ -1,4 +1,7 @@
 /* The service table the host hands the module through ImportTable. */
+#include "services.h"
+
+#include "elements.h"
 #include "host.h"
 #include "host_fields.h"
 
