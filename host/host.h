@@ -3,16 +3,20 @@
  * on the panel, the simulated aircraft, the window and the event log.
  *
  * The host's files, each calling only those below it:
- *   main.cpp                       the command line, the message loop
- *   script*.cpp                    scripts: runner, parser, commands by what they drive
- *   window.cpp                     the window, its keys and timers, screenshots
- *   module_loader.cpp              loading the module, calling its gauges' routines
- *   panel.cpp                      layout, hit-testing, drawing the panel
- *   services.cpp                   the service table the module calls
- *   element_drawing.cpp            drawing element trees
- *   elements.cpp                   the update pass of the element services
- *   pictures.cpp                   pictures by bitmap id: the module's or the host's
- *   host_pictures.cpp              the host's own pictures for the sample gauges
+ *   main.cpp               the command line, the message loop
+ *   script.cpp             the script runner and the flow of its steps
+ *   script_panel.cpp, script_dialog.cpp, script_world.cpp
+ *                          its commands, by what they drive
+ *   script_parser.cpp, script_support.cpp, dialog_access.cpp
+ *                          reading scripts; the checks and dialog look-ups they share
+ *   window.cpp             the window, its keys and timers, screenshots
+ *   module_loader.cpp      loading the module, calling its gauges' routines
+ *   panel.cpp              layout, hit-testing, drawing the panel
+ *   services.cpp           the service table the module calls
+ *   element_drawing.cpp    drawing element trees
+ *   elements.cpp           the update pass of the element services
+ *   pictures.cpp           pictures by bitmap id: the module's or the host's
+ *   host_pictures.cpp      the host's own pictures for the sample gauges
  *   state.cpp, module_call.cpp, host_fields.cpp, dial.cpp, aircraft.cpp, paths.cpp
  */
 #ifndef PELMORA_HOST_H
