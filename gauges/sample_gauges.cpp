@@ -25,12 +25,6 @@ template <typename T, size_t N> constexpr uint32_t count_of(const T (&)[N])
 
 /* ---- "Control_Surfaces": four markers that slide with the controls ---- */
 
-const uint32_t control_surfaces_background = 0x1300;
-const uint32_t control_surfaces_marker_1 = 0x1400;
-const uint32_t control_surfaces_marker_2 = 0x1500;
-const uint32_t control_surfaces_marker_3 = 0x1600;
-const uint32_t control_surfaces_marker_4 = 0x1700;
-
 /* One help text for each side of the picture; the two vertical markers share one. */
 const uint32_t control_surfaces_help_vertical = 0xAB53;
 const uint32_t control_surfaces_help_top = 0xAB5C;
@@ -38,13 +32,17 @@ const uint32_t control_surfaces_help_bottom = 0xAB78;
 
 /* Scales in pixels per unit of the variable; an axis without a variable has 0. */
 static SliderElement control_surfaces_sliders[] = {
-    {{element_slider, control_surfaces_marker_1, 20, 44, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0, 3, 0, 0},
+    {{element_slider, picture_aileron_marker, 20, 44, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0,
+      image_flags_moving, 0, 0},
      variable_ref(no_variable), 0, 0.0, 0, variable_ref(var_aileron), 0, -100.0, {}},
-    {{element_slider, control_surfaces_marker_2, 95, 6, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0, 3, 0, 0},
+    {{element_slider, picture_rudder_marker, 95, 6, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0,
+      image_flags_moving, 0, 0},
      variable_ref(var_rudder), 0, 100.0, 0, variable_ref(no_variable), 0, 0.0, {}},
-    {{element_slider, control_surfaces_marker_3, 98, 46, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0, 3, 0, 0},
+    {{element_slider, picture_elevator_marker, 98, 46, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0,
+      image_flags_moving, 0, 0},
      variable_ref(no_variable), 0, 0.0, 0, variable_ref(var_elevator), 0, -70.0, {}},
-    {{element_slider, control_surfaces_marker_4, 94, 83, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0, 3, 0, 0},
+    {{element_slider, picture_trim_marker, 94, 83, {0, 0}, 0, 0, &control_surfaces_header, 0, 0, 0,
+      image_flags_moving, 0, 0},
      variable_ref(var_elevator_trim), 0, 80.0, 0, variable_ref(no_variable), 0, 0.0, {}},
 };
 
@@ -54,8 +52,8 @@ static ElementBase *control_surfaces_children[] = {
 };
 
 static StaticImageElement control_surfaces_picture = {
-    {element_static_image, control_surfaces_background, 0, 0, {0, 0}, 0, 0, &control_surfaces_header, 0,
-     control_surfaces_children, 0, 1, 0, 0},
+    {element_static_image, picture_control_surfaces, 0, 0, {0, 0}, 0, 0, &control_surfaces_header, 0,
+     control_surfaces_children, 0, image_flags_background, 0, 0},
     {},
 };
 
@@ -83,15 +81,15 @@ GaugeHeader control_surfaces_header = {
 
 /* ---- "Fuel": a needle over a dial, 0 to 75 ---- */
 
-const uint32_t fuel_background = 0x1800;
-const uint32_t fuel_needle_picture = 0x2000;
 const uint32_t fuel_help_id = 0xAB26;
 const uint32_t fuel_turn_limit = 6;
 
 /* The simulator's failure and action codes, then the end of the list. */
 static const FailureRule fuel_failures[] = {{20, 2, 0}, {10, 1, 0}, {0, 0, 0}};
 
-static const ScalePoint fuel_dial[] = {
+/* Writable, like every record here with host-owned fields: the simulator
+ * fills the last 8 bytes of each point at run time. */
+static ScalePoint fuel_dial[] = {
     {30, 182, 0.0, {0, 0}},
     {119, 47, 25.0, {0, 0}},
     {246, 93, 50.0, {0, 0}},
@@ -100,7 +98,8 @@ static const ScalePoint fuel_dial[] = {
 
 /* Pivot 6, 12 within the needle's picture, placed at the dial's centre. */
 static NeedleElement fuel_needle = {
-    {element_needle, fuel_needle_picture, 150, 150, {0, 0}, 6, 12, &fuel_header, 0, 0, fuel_failures, 3, 0, 0},
+    {element_needle, picture_fuel_needle, 150, 150, {0, 0}, 6, 12, &fuel_header, 0, 0, fuel_failures,
+     image_flags_moving, 0, 0},
     variable_ref(var_fuel_quantity), {}, fuel_dial, count_of(fuel_dial), fuel_turn_limit, {},
     fuel_needle_value, {},
 };
@@ -108,8 +107,8 @@ static NeedleElement fuel_needle = {
 static ElementBase *fuel_children[] = {&fuel_needle.base, 0};
 
 static StaticImageElement fuel_picture = {
-    {element_static_image, fuel_background, 9, 0, {0, 0}, 0, 0, &fuel_header, 0, fuel_children, fuel_failures, 1,
-     0, 0},
+    {element_static_image, picture_fuel_dial, 9, 0, {0, 0}, 0, 0, &fuel_header, 0, fuel_children, fuel_failures,
+     image_flags_background, 0, 0},
     {},
 };
 
@@ -128,22 +127,23 @@ GaugeHeader fuel_header = {
 
 /* ---- "Fuel_Selector": a four-position knob that a click turns ---- */
 
-const uint32_t fuel_selector_background = 0x2100;
-const uint32_t fuel_selector_knob = 0x2100;     /* pictures 0x2100 .. 0x2103 */
+static_assert(selector_knob_pictures == selector_positions, "one knob picture per position");
+
 const uint32_t fuel_selector_help_id = 0xAB2D;
 const uint32_t fuel_selector_switching = 3;
 
 static IconElement fuel_selector_icon = {
-    {element_icon, fuel_selector_knob, 0, 0, {0, 0}, 0, 0, &fuel_selector_header, 0, 0, 0, 3, 0, 0},
-    variable_ref(var_fuel_selector), 0, fuel_selector_switching, {}, selector_positions, {},
+    {element_icon, picture_selector_knob, 0, 0, {0, 0}, 0, 0, &fuel_selector_header, 0, 0, 0,
+     image_flags_moving, 0, 0},
+    variable_ref(var_fuel_selector), 0, fuel_selector_switching, {}, selector_knob_pictures, {},
     selector_icon_index,
 };
 
 static ElementBase *fuel_selector_children[] = {&fuel_selector_icon.base, 0};
 
 static StaticImageElement fuel_selector_picture = {
-    {element_static_image, fuel_selector_background, 0, 0, {0, 0}, 0, 0, &fuel_selector_header, 0,
-     fuel_selector_children, 0, 0x11, 0, 0},
+    {element_static_image, picture_selector_knob, 0, 0, {0, 0}, 0, 0, &fuel_selector_header, 0,
+     fuel_selector_children, 0, image_flags_knob_background, 0, 0},
     {},
 };
 
@@ -164,9 +164,6 @@ GaugeHeader fuel_selector_header = {
 
 /* ---- "Temperature": a three-digit readout and a unit marker ---- */
 
-const uint32_t temperature_background = 0x2200;
-const uint32_t temperature_unit_marker = 0x2300;   /* 0x2300 Fahrenheit, 0x2301 Celsius */
-const uint32_t temperature_unit_pictures = 2;
 const uint32_t temperature_unit_switching = 0;
 const uint32_t temperature_help_id = 0xAA1A;
 
@@ -181,7 +178,8 @@ static const FailureRule temperature_failures[] = {{20, 3, 0}, {0, 0, 0}};
 
 /* The host points text at its own buffer before it calls temperature_text. */
 static StringElement temperature_readout = {
-    {element_string, no_bitmap, 28, 9, {0, 0}, 0, 0, &temperature_header, 0, 0, temperature_failures, 6, 0, 0},
+    {element_string, no_bitmap, 28, 9, {0, 0}, 0, 0, &temperature_header, 0, 0, temperature_failures,
+     image_flags_readout, 0, 0},
     {variable_ref(var_temperature), variable_ref(var_units_switch), variable_ref(no_variable)},
     {}, 0, 0, readout_width, readout_height, {},
     readout_text_colour, readout_background_colour, readout_highlight_colour, {},
@@ -190,17 +188,17 @@ static StringElement temperature_readout = {
 };
 
 static IconElement temperature_units = {
-    {element_icon, temperature_unit_marker, 99, 9, {0, 0}, 0, 0, &temperature_header, 0, 0, temperature_failures, 0,
-     0, 0},
-    variable_ref(var_units_switch), 0, temperature_unit_switching, {}, temperature_unit_pictures, {},
+    {element_icon, picture_unit_letter, 99, 9, {0, 0}, 0, 0, &temperature_header, 0, 0, temperature_failures,
+     image_flags_plain, 0, 0},
+    variable_ref(var_units_switch), 0, temperature_unit_switching, {}, unit_letter_pictures, {},
     units_icon_index,
 };
 
 static ElementBase *temperature_children[] = {&temperature_readout.base, &temperature_units.base, 0};
 
 static StaticImageElement temperature_picture = {
-    {element_static_image, temperature_background, 0, 0, {0, 0}, 0, 0, &temperature_header, 0,
-     temperature_children, 0, 1, 0, 0},
+    {element_static_image, picture_temperature, 0, 0, {0, 0}, 0, 0, &temperature_header, 0,
+     temperature_children, 0, image_flags_background, 0, 0},
     {},
 };
 

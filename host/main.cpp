@@ -10,6 +10,10 @@
  * the program is used.
  */
 #include "host.h"
+#include "module_loader.h"
+#include "paths.h"
+#include "script.h"
+#include "window.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -117,7 +121,7 @@ int main(int argc, char **argv)
     place_gauges();
     printf("pelmora-host: %s, %u gauges\n", sim.c_str(), (unsigned)host.gauges.size());
     fflush(stdout);
-    if (!create_host_window(SW_SHOWNORMAL)) {
+    if (!create_host_window(SW_SHOWNORMAL, script_tick)) {
         fprintf(stderr, "pelmora-host: cannot create the window\n");
         return 2;
     }

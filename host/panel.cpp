@@ -1,30 +1,94 @@
-/* The host's window: class "FS98MAIN", the panel of gauges and the cockpit
- * read-outs of the simulated aircraft.
- *
- * Keys that move the aircraft's controls and gauges' variables:
- *   Up / Down      elevator (782)          Left / Right   aileron (783)
- *   Q / W          rudder (784)            T / G          elevator trim (786)
- *   + / -          fuel quantity (386)     [ / ]          temperature (350), 1 degree C
- *   U              units switch (335), Fahrenheit / Celsius
- * The four controls move in steps of 0.05 between -0.3 and 0.3, the range in
- * which the host delivers them (their markers then stay on their scales);
- * fuel moves in steps of 5 between 0 and 100.  A click on the fuel selector
- * knob turns it. */
-#include "host.h"
+/*
+ * The panel: where each gauge sits, which mouse area a click falls in, and
+ * the picture of the whole panel with the cockpit read-outs below the gauges.
+ */
+#include "panel.h"
 
 #include <stdio.h>
 
-static const char window_class[] = "FS98MAIN";
-static const UINT_PTR script_timer = 1;
-static const UINT_PTR panel_timer = 2;
-static const UINT script_interval_ms = 10;
-static const UINT panel_interval_ms = 100;
+#include "element_drawing.h"
+#include "module_call.h"
+#include "pictures.h"
+
+static const int panel_margin = 10;
+static const int panel_gap = 16;
+static const int panel_width = 900;
 static const int readout_top = 300;
 
-void redraw_panel()
+void lay_out_panel(std::vector<PlacedGauge> &gauges)
 {
-    if (host.window)
-        InvalidateRect(host.window, 0, FALSE);
+    /* Each gauge is as large as its top-level picture where it stands. */
+    for (PlacedGauge &g : gauges) {
+        ElementBase *top = g.header->elements ? g.header->elements[0] : 0;
+        SIZE size = top ? picture_size(top->bitmap) : SIZE{0, 0};
+        g.width = size.cx + (top ? top->x : 0);
+        g.height = size.cy + (top ? top->y : 0);
+    }
+    /* Left to right in table order, wrapping at the panel's width. */
+    int x = panel_margin, y = panel_margin, row_height = 0;
+    for (PlacedGauge &g : gauges) {
+        if (x > panel_margin && x + g.width > panel_width) {
+            x = panel_margin;
+            y += row_height + panel_gap;
+            row_height = 0;
+        }
+        g.x = x;
+        g.y = y;
+        x += g.width + panel_gap;
+        if (g.height > row_height)
+            row_height = g.height;
+    }
+}
+
+PlacedGauge *find_gauge(const char *name)
+{
+    for (PlacedGauge &g : host.gauges)
+        if (lstrcmpA(g.header->name, name) == 0)
+            return &g;
+    return 0;
+}
+
+static bool inside(const MouseArea &a, int x, int y, int gauge_w, int gauge_h)
+{
+    /* An area of size 0 x 0 stands for the whole gauge. */
+    int w = a.width, h = a.height;
+    if (w == 0 && h == 0) {
+        w = gauge_w;
+        h = gauge_h;
+    }
+    return x >= a.x && y >= a.y && x < a.x + w && y < a.y + h;
+}
+
+bool click_gauge(PlacedGauge &g, int x, int y, uint32_t flags)
+{
+    /* The innermost area that holds the point, answers this event and has
+     * a callback wins; parents open and close like brackets. */
+    const MouseArea *hit = 0;
+    int depth = 0, hit_depth = -1;
+    for (const MouseArea *a = g.header->mouse; a && a->kind != area_end; a++) {
+        if (a->kind == area_close) {
+            depth--;
+            continue;
+        }
+        int level = a->kind == area_parent ? depth++ : depth;
+        if (a->callback && (a->mouse_flags & flags) && inside(*a, x, y, g.width, g.height) &&
+            level >= hit_depth) {
+            hit = a;
+            hit_depth = level;
+        }
+    }
+    if (!hit)
+        return false;
+    MousePoint point = {x - hit->x, y - hit->y};
+    host.callbacks_running++;
+    int32_t result = 0;
+    CALL_MODULE("mouse callback", result = hit->callback(&point, flags));
+    host.callbacks_running--;
+    host.last_callback_result = result;
+    host.have_callback_result = true;
+    printf("click %s %d %d: callback returned %d\n", g.header->name, x, y, (int)result);
+    fflush(stdout);
+    return true;
 }
 
 static void draw_readouts(HDC dc, const RECT &client)
@@ -61,16 +125,8 @@ static void draw_readouts(HDC dc, const RECT &client)
     }
 }
 
-static void paint(HWND window)
+void draw_panel(HDC dc, const RECT &client)
 {
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(window, &ps);
-    RECT client;
-    GetClientRect(window, &client);
-    /* Drawn off screen first, so the panel does not flicker on the timer. */
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(dc, canvas);
     HBRUSH panel = CreateSolidBrush(RGB(0x30, 0x30, 0x34));
     FillRect(dc, &client, panel);
     DeleteObject(panel);
@@ -78,157 +134,4 @@ static void paint(HWND window)
         if (g.header->elements)
             draw_element_tree(dc, g.header->elements[0], g.x, g.y);
     draw_readouts(dc, client);
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    EndPaint(window, &ps);
-}
-
-static void on_click(int x, int y)
-{
-    for (PlacedGauge &g : host.gauges)
-        if (x >= g.x && y >= g.y && x < g.x + g.width && y < g.y + g.height) {
-            click_gauge(g, x - g.x, y - g.y, mouse_left_single);
-            return;
-        }
-}
-
-/* One key: its variable, step and range; the gauges then update at once. */
-static void on_key(WPARAM key)
-{
-    struct Binding {
-        UINT key;
-        uint32_t variable;
-        double step, low, high;
-    };
-    const double control_step = 0.05, control_range = 0.3, degree = 1.0 / 256.0;
-    static const Binding bindings[] = {
-        {VK_UP, var_elevator, control_step, -control_range, control_range},
-        {VK_DOWN, var_elevator, -control_step, -control_range, control_range},
-        {VK_RIGHT, var_aileron, control_step, -control_range, control_range},
-        {VK_LEFT, var_aileron, -control_step, -control_range, control_range},
-        {'W', var_rudder, control_step, -control_range, control_range},
-        {'Q', var_rudder, -control_step, -control_range, control_range},
-        {'T', var_elevator_trim, control_step, -control_range, control_range},
-        {'G', var_elevator_trim, -control_step, -control_range, control_range},
-        {VK_OEM_PLUS, var_fuel_quantity, 5, 0, 100},
-        {VK_ADD, var_fuel_quantity, 5, 0, 100},
-        {VK_OEM_MINUS, var_fuel_quantity, -5, 0, 100},
-        {VK_SUBTRACT, var_fuel_quantity, -5, 0, 100},
-        {VK_OEM_6, var_temperature, degree, -200 * degree, 600 * degree},
-        {VK_OEM_4, var_temperature, -degree, -200 * degree, 600 * degree},
-    };
-    VariableRef v = {};
-    if (key == 'U') {
-        v.id = var_units_switch;
-        read_aircraft_variable(host.aircraft, &v);
-        set_aircraft_variable(host.aircraft, var_units_switch, v.value.number == 0 ? 1 : 0);
-    } else {
-        const Binding *b = 0;
-        for (const Binding &candidate : bindings)
-            if (candidate.key == key)
-                b = &candidate;
-        if (!b)
-            return;
-        v.id = b->variable;
-        read_aircraft_variable(host.aircraft, &v);
-        double value = v.value.number + b->step;
-        value = value < b->low ? b->low : value > b->high ? b->high : value;
-        set_aircraft_variable(host.aircraft, b->variable, value);
-    }
-    run_lifecycle(step_update, 0);
-    redraw_panel();
-}
-
-static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    switch (message) {
-    case WM_PAINT:
-        paint(window);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_KEYDOWN:
-        on_key(wparam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        on_click((short)LOWORD(lparam), (short)HIWORD(lparam));
-        return 0;
-    case WM_TIMER:
-        if (wparam == script_timer)
-            script_tick();
-        else if (wparam == panel_timer) {
-            run_lifecycle(step_update, 0);
-            redraw_panel();
-        }
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(host.failures ? 1 : 0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
-bool create_host_window(int show)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = window_proc;
-    wc.hInstance = GetModuleHandleA(0);
-    wc.hCursor = LoadCursor(0, IDC_ARROW);
-    wc.lpszClassName = window_class;
-    if (!RegisterClassA(&wc))
-        return false;
-    host.window = CreateWindowExA(0, window_class, "Pelmora host: panel", WS_OVERLAPPEDWINDOW,
-                                  0, 0, 940, 520, 0, 0, wc.hInstance, 0);
-    if (!host.window)
-        return false;
-    ShowWindow(host.window, show);
-    UpdateWindow(host.window);
-    SetTimer(host.window, script_timer, script_interval_ms, 0);
-    SetTimer(host.window, panel_timer, panel_interval_ms, 0);
-    return true;
-}
-
-bool save_screenshot(const char *path, std::string &error)
-{
-    /* The whole screen shows the dialog beside the host; without a screen
-     * (the null display driver) this is blank, which is still a file. */
-    HDC screen = GetDC(0);
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    if (width <= 0 || height <= 0) {
-        width = 940;
-        height = 520;
-    }
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    void *bits = 0;
-    HBITMAP shot = CreateDIBSection(screen, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, 0, 0);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, shot);
-    BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD stride = ((DWORD)width * 3 + 3) & ~3u;
-    DWORD size = stride * (DWORD)height;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    FILE *out = fopen(path, "wb");
-    bool ok = out && fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-              fwrite(bits, 1, size, out) == size;
-    if (out)
-        fclose(out);
-    SelectObject(dc, old);
-    DeleteObject(shot);
-    DeleteDC(dc);
-    ReleaseDC(0, screen);
-    if (!ok)
-        error = std::string("cannot write ") + path;
-    return ok;
 }

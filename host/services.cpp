@@ -1,5 +1,9 @@
 /* The service table the host hands the module through ImportTable. */
+#include "services.h"
+
+#include "elements.h"
 #include "host.h"
+#include "host_fields.h"
 
 #include <stdio.h>
 
@@ -9,8 +13,17 @@ static void hand_over(LifecycleStep step, ElementBase *element)
         host.current_gauge->handed[step] = element;
 }
 
-static void HOSTCALL query_elements(ElementBase *e) { hand_over(step_query, e); }
-static void HOSTCALL install_elements(ElementBase *e, uint32_t) { hand_over(step_install, e); }
+/* Querying and installing hand the host the tree: it takes over its fields. */
+static void HOSTCALL query_elements(ElementBase *e)
+{
+    hand_over(step_query, e);
+    take_host_fields(e);
+}
+static void HOSTCALL install_elements(ElementBase *e, uint32_t)
+{
+    hand_over(step_install, e);
+    take_host_fields(e);
+}
 static void HOSTCALL initialize_elements(ElementBase *e) { hand_over(step_initialize, e); }
 static void HOSTCALL update_elements(ElementBase *e)
 {

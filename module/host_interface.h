@@ -78,6 +78,29 @@ enum ElementKind : uint32_t {
 
 const uint32_t no_bitmap = 0xFFFFFFFFu;
 
+/* The sample gauges' pictures: not in the module, the host draws its own for
+ * these ids.  An icon's pictures are consecutive ids from its first.  Image
+ * flags are the host's drawing flags, one value per role of an element. */
+enum PictureId : uint32_t {
+    picture_control_surfaces = 0x1300,
+    picture_aileron_marker = 0x1400,
+    picture_rudder_marker = 0x1500,
+    picture_elevator_marker = 0x1600,
+    picture_trim_marker = 0x1700,
+    picture_fuel_dial = 0x1800,
+    picture_fuel_needle = 0x2000,
+    picture_selector_knob = 0x2100,     /* four positions, 0x2100 .. 0x2103 */
+    picture_temperature = 0x2200,
+    picture_unit_letter = 0x2300,       /* 0x2300 Fahrenheit, 0x2301 Celsius */
+};
+const uint32_t selector_knob_pictures = 4;
+const uint32_t unit_letter_pictures = 2;
+const uint32_t image_flags_background = 1;
+const uint32_t image_flags_moving = 3;          /* sliders, needles, the knob */
+const uint32_t image_flags_knob_background = 0x11;
+const uint32_t image_flags_readout = 6;
+const uint32_t image_flags_plain = 0;
+
 struct GaugeHeader;
 struct ElementBase;
 
@@ -135,7 +158,7 @@ struct NeedleElement {
     ElementBase base;           /* offset_x/y: pivot within the needle picture */
     VariableRef variable;
     uint32_t zero_88[6];
-    const ScalePoint *scale;
+    ScalePoint *scale;          /* writable: each point ends in host-owned bytes */
     uint32_t scale_count;
     uint32_t turn_limit;
     uint32_t host_124[25];

@@ -29,12 +29,14 @@ class Matcher:
 CODE = Matcher('a pointer into code', None)
 SYSTEM_DLL = Matcher('a system DLL', lambda name: name.lower() in SYSTEM_DLLS
                      or name.lower().startswith('api-ms-win-'))
+WRITABLE = Matcher('a writable section', lambda value: value is True)
 ZEROS = Matcher('0', lambda value: not any(value) if isinstance(value, (tuple, bytes)) else value == 0)
 SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'advapi32.dll', 'msvcrt.dll',
                'ntdll.dll', 'shell32.dll', 'comctl32.dll', 'comdlg32.dll', 'ole32.dll'}
 
 # ---- Record layouts: (field, struct format) in order, little-endian, packed.
-# Fields named host_* or zero_* are 0 in the module as built.
+# Fields named host_* or zero_* are 0 in the module as built; a record with
+# host_* fields must lie in writable data, since the simulator fills them.
 
 
 def variable_ref(name):
@@ -202,6 +204,14 @@ class Checker:
     def section_of(self, va):
         return self.pe.get_section_by_rva(va - self.base) if va >= self.base else None
 
+    def writable(self, va, size):
+        """Whether all size bytes at va lie in one writable section."""
+        section = self.section_of(va)
+        return (section is not None
+                and va + size - self.base <= section.VirtualAddress + section.Misc_VirtualSize
+                and bool(section.Characteristics
+                         & pefile.SECTION_CHARACTERISTICS['IMAGE_SCN_MEM_WRITE']))
+
     def in_code(self, va):
         section = self.section_of(va)
         return section is not None and bool(
@@ -231,6 +241,9 @@ class Checker:
         except Unreadable:
             self.check(f'{what}: pointer', va, 'a readable record')
             return None
+        # The simulator writes its own fields at run time: read-only data would fault.
+        if any(name.startswith('host') for name, _ in fields):
+            self.check(f'{what}: section', self.writable(va, size), WRITABLE)
         values, at = {}, 0
         for name, fmt in fields:
             unpacked = struct.unpack_from('<' + fmt, data, at)
@@ -321,6 +334,7 @@ class Checker:
         except Unreadable:
             data = b''
         self.check('ImportTable', data.hex(' '), struct.pack('<4I', 0x0F, 0, 0, 0).hex(' '))
+        self.check('ImportTable: section', self.writable(va, 16), WRITABLE)
 
     def resources(self):
         found = {}

@@ -3,7 +3,6 @@
 #include <climits>
 #include <string>
 
-#include "host/aircraft.h"
 #include "test_support.h"
 
 namespace {
@@ -116,28 +115,6 @@ TEST(Presets, Lists)
         format_preset_entry(preset_lists[i], preset_lists[i].count - 1, entry, sizeof entry);
         EXPECT_STREQ(entry, lasts[i]);
     }
-}
-
-TEST(HostAircraft, CockpitForms)
-{
-    Aircraft a;
-    EXPECT_TRUE(apply_key_event(a, key_nav1_frequency, 0x1030));
-    EXPECT_TRUE(apply_key_event(a, key_nav1_course, 45));
-    EXPECT_TRUE(apply_key_event(a, key_adf_frequency, 0x375));
-    EXPECT_TRUE(apply_key_event(a, key_fuel_selector_2, 0));
-    EXPECT_FALSE(apply_key_event(a, 12345, 1));
-    char text[32];
-    format_nav1(a.nav1_bcd, text, sizeof text);
-    EXPECT_STREQ(text, "110.30");
-    format_course(a.nav1_course, text, sizeof text);
-    EXPECT_STREQ(text, "045");
-    format_adf(a.adf_bcd, text, sizeof text);
-    EXPECT_STREQ(text, "375");
-    EXPECT_EQ(a.fuel_selector, 2);
-    format_event(key_nav1_frequency, 0x1030, text, sizeof text);
-    EXPECT_STREQ(text, "65708=0x1030");
-    format_event(key_ap_vertical_speed, (uint32_t)-5, text, sizeof text);
-    EXPECT_STREQ(text, "66036=-5");
 }
 
 } // namespace
