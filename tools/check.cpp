@@ -15,8 +15,11 @@ static const int descriptor_parts = 5;
 static const size_t course_digits_room = 3;
 static const size_t ndb_frequency_room = 9;         /* whole kHz the tuning reads */
 
-/* The radio bands, in hundredths of a megahertz and in kilohertz. */
-static const long localizer_low = 10800, localizer_high = 11195;
+/* The radio bands, in hundredths of a megahertz and in kilohertz.  The
+ * localizer band is the NAV radio's whole band, as the converter takes it:
+ * sources hold localizers above 111.95 MHz (a few paired with a VOR's
+ * channel), and the module tunes them all the same. */
+static const long localizer_low = 10800, localizer_high = 11795;
 static const long vor_low = 10800, vor_high = 11795;
 static const long ndb_low = 190, ndb_high = 1750;
 

@@ -79,7 +79,7 @@ static const char usage_text[] =
     "Ctrl-Z before the end, NUL bytes, lone CRs (classic Mac line ends), UTF-8\n"
     "byte-order marks, UTF-16 text, runway descriptors short of five parts,\n"
     "frequencies not ddd.dd (runways, VORs) or not whole kHz (NDBs), frequencies\n"
-    "outside their band (localizer 108.00-111.95 MHz, VOR 108.00-117.95 MHz, NDB\n"
+    "outside their band (localizers and VORs 108.00-117.95 MHz, NDBs\n"
     "190-1750 kHz), courses not whole degrees from 1 to 360, codes and names in\n"
     "lower case, repeated airport codes, more than 20 runway descriptors.\n"
     "\n"

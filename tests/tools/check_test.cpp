@@ -72,13 +72,13 @@ std::vector<std::string> navaid_findings(const char *record)
 
 TEST(CheckRecord, FrequenciesOutsideTheirBands)
 {
-    /* Localizers: 108.00 to 111.95 MHz. */
-    EXPECT_TRUE(runway_findings("KSEA S 16L_I_1_108.00_180 16R_I_1_111.95_180").empty());
-    for (const char *line : {"KSEA S 16L_I_1_107.95_180", "KSEA S 16L_I_1_112.00_180",
+    /* Localizers: 108.00 to 117.95 MHz, as the converter writes them. */
+    EXPECT_TRUE(runway_findings("KSEA S 16L_I_1_108.00_180 16R_I_1_117.95_180").empty());
+    for (const char *line : {"KSEA S 16L_I_1_107.95_180", "KSEA S 16L_I_1_118.00_180",
                              "KSEA S 16L_I_1_999.99_180", "KSEA S 16L_I_1_000.00_180"}) {
         std::vector<std::string> f = runway_findings(line);
         ASSERT_EQ(f.size(), 1u) << line;
-        EXPECT_NE(f[0].find("outside the localizer band 108.00-111.95 MHz"), std::string::npos)
+        EXPECT_NE(f[0].find("outside the localizer band 108.00-117.95 MHz"), std::string::npos)
             << f[0];
     }
     /* VORs: 108.00 to 117.95 MHz. */
