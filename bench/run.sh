@@ -4,7 +4,9 @@
 # the dialog's runs use the win64 build that make build leaves in build/win64.
 #
 #   1. the converter users run (build/tools, the tools preset) on a
-#      world-size input, against decompressing that input (bench/convert);
+#      world-size input, against decompressing that input (bench/convert),
+#      and on FlightGear's world data when tools/flightgear-world.sh has
+#      fetched it;
 #   2. the ICAO lookup's portable core per keystroke against the floor of
 #      reading the same file (bench/lookup);
 #   3. the dialog under Wine per keystroke, medians (run_dialog_bench.sh);
@@ -25,6 +27,15 @@ cmake --build "$build" -j"$jobs" --target convert_bench lookup_bench gen_lookup_
 echo "== converter"
 "$build/bench/convert/convert_bench" "$root/build/tools/pelmora-convert" \
     "$build/bench/convert/world" "${CONVERT_RUNS:-5}"
+# FlightGear's world data, once tools/flightgear-world.sh has fetched it.
+fg=$root/build/flightgear/usr/share/games/flightgear
+if [ -f "$fg/Airports/apt.dat.gz" ] && [ -f "$fg/Navaids/nav.dat.gz" ]; then
+    echo
+    echo "== converter, FlightGear's world data"
+    "$build/bench/convert/convert_bench" "$root/build/tools/pelmora-convert" \
+        "$build/bench/convert/flightgear" "${CONVERT_RUNS:-5}" \
+        "$fg/Airports/apt.dat.gz" "$fg/Navaids/nav.dat.gz"
+fi
 echo
 echo "== ICAO lookup, portable core, native"
 "$build/bench/lookup/lookup_bench" "$build/bench/lookup/world"

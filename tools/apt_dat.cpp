@@ -293,6 +293,7 @@ bool read_apt_dat(const std::string &path, Converter &converter, Report &report,
         /* Rows of an airport whose header was bad belong to no airport. */
         if (!is_airport_header(code) && !reader.takes_rows())
             continue;
+        f.assign(f.line());
         (reader.*(row->handler))(code, f);
     }
     if (!outcome->fatal.empty())

@@ -4,13 +4,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-void Fields::assign(std::string_view line)
+void Fields::assign(std::string_view line, size_t most)
 {
     line_ = line;
     fields_.clear();
     size_t i = 0;
     const size_t n = line.size();
-    while (i < n) {
+    while (i < n && fields_.size() < most) {
         while (i < n && (line[i] == ' ' || line[i] == '\t'))
             i++;
         if (i >= n)

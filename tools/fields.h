@@ -17,8 +17,11 @@
 class Fields {
 public:
     explicit Fields(std::string_view line = std::string_view()) { assign(line); }
-    /* Splits another line, reusing the storage. */
-    void assign(std::string_view line);
+    /* Splits another line, reusing the storage: its first `most` fields
+     * only, when a caller needs no more to decide (a row code). */
+    void assign(std::string_view line, size_t most = (size_t)-1);
+    /* The whole line last assigned. */
+    std::string_view line() const { return line_; }
 
     size_t size() const { return fields_.size(); }
     std::string_view operator[](size_t i) const { return fields_[i]; }

@@ -7,11 +7,11 @@
 #
 #   sh tools/flightgear-world.sh [CONVERTER] [WORK_DIR]
 #
-# CONVERTER defaults to build/native/tools/pelmora-convert, WORK_DIR to
+# CONVERTER defaults to build/tools/pelmora-convert (make tools), WORK_DIR to
 # build/flightgear.  A .deb already in WORK_DIR is used as it is.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
-conv=${1:-$root/build/native/tools/pelmora-convert}
+conv=${1:-$root/build/tools/pelmora-convert}
 case $conv in /*) ;; *) conv=$PWD/$conv ;; esac
 work=${2:-$root/build/flightgear}
 [ -x "$conv" ] || { echo "flightgear-world: no converter at $conv (run make first)" >&2; exit 2; }

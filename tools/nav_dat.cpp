@@ -194,6 +194,7 @@ bool read_nav_dat(const std::string &path, Converter &converter, Report &report,
                 converter.skip_navaid_type();
             continue;
         }
+        f.assign(f.line());
         (reader.*(row->handler))(code, f);
     }
     if (!outcome->fatal.empty())

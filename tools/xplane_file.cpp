@@ -64,7 +64,10 @@ bool XPlaneFile::next_row(long *code, Fields *fields)
         outcome_->lines = in_.line_number();
         if (in_.line_number() % progress_every_lines == 0)
             report_.progress(in_);
-        fields->assign(line);
+        /* The row code alone: most rows of a world file (taxiways, signs,
+         * frequencies) are passed over unsplit; the readers split the rows
+         * they take. */
+        fields->assign(line, 1);
         if (fields->size() == 0 || (*fields)[0][0] == '#')
             continue;
         if (in_.line_was_cut()) {

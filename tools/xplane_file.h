@@ -35,7 +35,8 @@ public:
 
     /* The next data row, blank lines and # comments skipped.  False at the
      * closing 99, or with the outcome's fatal message set when the file ends
-     * before it or its data is damaged. */
+     * before it or its data is damaged.  fields holds the row code alone:
+     * a reader that takes the row splits it with fields->assign(fields->line()). */
     bool next_row(long *code, Fields *fields);
 
     void bad_row(const std::string &reason) { report_.error(in_.path(), in_.line_number(), reason); }

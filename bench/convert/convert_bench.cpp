@@ -7,7 +7,10 @@
  * and the peak memory of each kind of run (medians), and the converter's
  * time as a multiple of the floor.  It prints figures; it asserts nothing.
  *
- *   convert_bench CONVERTER WORK_DIR [RUNS]      (RUNS: default 5)
+ *   convert_bench CONVERTER WORK_DIR [RUNS [APT_GZ NAV_GZ]]   (RUNS: default 5)
+ *
+ * Given APT_GZ and NAV_GZ (real world data, FlightGear's files say), it
+ * measures those instead of the generated world.
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -146,19 +149,9 @@ static void print_run(const char *label, double input_mb, const Timing &t, const
            file_size(out + "/Prwydata.txt") / 1e6, file_size(out + "/Pnavdata.txt") / 1e6);
 }
 
-int main(int argc, char **argv)
+/* The generated world-size input in work. */
+static bool make_world(const std::string &work)
 {
-    if (argc != 3 && argc != 4) {
-        fprintf(stderr, "usage: convert_bench CONVERTER WORK_DIR [RUNS]\n");
-        return 2;
-    }
-    const std::string converter = argv[1], work = argv[2];
-    int runs = argc == 4 ? atoi(argv[3]) : 5;
-    if (runs < 1 || runs > 100) {
-        fprintf(stderr, "convert_bench: RUNS from 1 to 100\n");
-        return 2;
-    }
-    mkdir(work.c_str(), 0755);
     WorldSize size;
     WorldCounts counts;
     std::string error;
@@ -166,17 +159,48 @@ int main(int argc, char **argv)
     clock_gettime(CLOCK_MONOTONIC, &start);
     if (!generate_world(work, size, true, &counts, &error)) {
         fprintf(stderr, "convert_bench: %s\n", error.c_str());
-        return 1;
+        return false;
     }
     printf("world: %ld airports, %ld runways, %ld navaids, %ld localizers, %ld lines "
            "(made in %.1f s)\n",
            counts.airports, counts.runways, counts.navaids, counts.localizers, counts.lines,
            seconds_since(start));
+    return true;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc != 3 && argc != 4 && argc != 6) {
+        fprintf(stderr, "usage: convert_bench CONVERTER WORK_DIR [RUNS [APT_GZ NAV_GZ]]\n");
+        return 2;
+    }
+    const std::string converter = argv[1], work = argv[2];
+    int runs = argc >= 4 ? atoi(argv[3]) : 5;
+    if (runs < 1 || runs > 100) {
+        fprintf(stderr, "convert_bench: RUNS from 1 to 100\n");
+        return 2;
+    }
+    mkdir(work.c_str(), 0755);
+    const std::string apt = work + "/apt.dat", nav = work + "/nav.dat";
+    const std::string apt_gz = apt + ".gz", nav_gz = nav + ".gz";
+    if (argc == 6) {
+        /* The given files, compressed as they are and unpacked beside. */
+        Timing t;
+        if (!run_child({"cp", argv[4], apt_gz}, "/dev/null", "/dev/null", &t) || t.exit ||
+            !run_child({"cp", argv[5], nav_gz}, "/dev/null", "/dev/null", &t) || t.exit ||
+            !run_child({"gzip", "-dc", apt_gz}, apt, "/dev/null", &t) || t.exit ||
+            !run_child({"gzip", "-dc", nav_gz}, nav, "/dev/null", &t) || t.exit) {
+            fprintf(stderr, "convert_bench: cannot copy and unpack %s and %s\n", argv[4],
+                    argv[5]);
+            return 1;
+        }
+        printf("world: %s and %s\n", argv[4], argv[5]);
+    } else if (!make_world(work)) {
+        return 1;
+    }
 #ifdef PELMORA_BENCH_SANITIZED
     printf("note: this converter is built with sanitizers: its figures are slow and large\n");
 #endif
-    const std::string apt = work + "/apt.dat", nav = work + "/nav.dat";
-    const std::string apt_gz = apt + ".gz", nav_gz = nav + ".gz";
     Timing plain;
     if (!convert(converter, work, "plain", apt, nav, &plain))
         return 1;
