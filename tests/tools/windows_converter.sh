@@ -1,0 +1,49 @@
+#!/bin/sh
+# The Windows converter (the zip's) under Wine reads every source the Linux
+# one does: X-Plane apt.dat and nav.dat, plain and gzip-compressed,
+# FlightGear's files as they ship, and OurAirports' CSV files, and writes
+# the same files byte for byte as the golden cases expect.
+#
+#   windows_converter.sh WINE CONVERTER.exe TESTS_DIR WORK_DIR
+wine=$1
+conv=$2
+tests=$3
+work=$4
+
+rm -rf "$work"
+mkdir -p "$work/in"
+cp -R "$tests/fixtures/." "$work/in/"
+cp "$conv" "$work/in/pelmora-convert.exe"
+cd "$work/in" || exit 2
+mkdir oagz
+for f in oa/*.csv; do gzip -c "$f" > "oagz/${f#oa/}.gz"; done
+gzip -c nav1200.dat > nav1200.dat.gz
+
+failed=0
+# case EXPECTED ARGS...: a conversion into ../EXPECTED, compared with the
+# golden files of that name.
+case_() {
+    name=$1
+    shift
+    mkdir -p "../$name"
+    if ! "$wine" pelmora-convert.exe -o "../$name" --date 2026-01-01 "$@" \
+            > "../$name.stdout" 2> "../$name.messages"; then
+        echo "FAIL $name: exit status $?"
+        cat "../$name.messages"
+        failed=1
+        return
+    fi
+    for f in Prwydata.txt Pnavdata.txt; do
+        if ! cmp -s "../$name/$f" "$tests/expected/$name/$f"; then
+            echo "FAIL $name: $f differs from the golden file"
+            failed=1
+        fi
+    done
+    [ $failed = 1 ] || echo "ok   $name"
+}
+
+case_ xp1200 --apt apt1200.dat --nav nav1200.dat.gz
+case_ fg_as_shipped --apt fg/apt.dat --nav fg/nav.dat
+case_ oa --ourairports oagz --lf
+case_ oa_nav --ourairports oa --nav nav1100.dat --country GB
+exit $failed
