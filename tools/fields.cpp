@@ -33,15 +33,23 @@ std::string_view Fields::rest(size_t i) const
     return r;
 }
 
-bool parse_double(std::string_view text, double *value)
+/* The field as a C string in buf, for strtod and strtol; false when it is
+ * empty or too long to be a number of ours. */
+static bool field_text(std::string_view text, char *buf, size_t room)
 {
-    char buf[64];
-    if (text.empty() || text.size() >= sizeof buf)
+    if (text.empty() || text.size() >= room)
         return false;
     memcpy(buf, text.data(), text.size());
     buf[text.size()] = 0;
-    char *end;
     errno = 0;
+    return true;
+}
+
+bool parse_double(std::string_view text, double *value)
+{
+    char buf[64], *end;
+    if (!field_text(text, buf, sizeof buf))
+        return false;
     double v = strtod(buf, &end);
     if (*end || errno == ERANGE || v != v)
         return false;
@@ -51,13 +59,9 @@ bool parse_double(std::string_view text, double *value)
 
 bool parse_long(std::string_view text, long *value)
 {
-    char buf[32];
-    if (text.empty() || text.size() >= sizeof buf)
+    char buf[32], *end;
+    if (!field_text(text, buf, sizeof buf))
         return false;
-    memcpy(buf, text.data(), text.size());
-    buf[text.size()] = 0;
-    char *end;
-    errno = 0;
     long v = strtol(buf, &end, 10);
     if (*end || errno == ERANGE)
         return false;
