@@ -7,7 +7,7 @@
  */
 #include <windows.h>
 
-#include "../module/lifecycle.h"
+#include "../module/interface/lifecycle.h"
 #include "callbacks.h"
 #include "sample_gauges.h"
 

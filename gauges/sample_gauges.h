@@ -5,7 +5,7 @@
 #ifndef PELMORA_SAMPLE_GAUGES_H
 #define PELMORA_SAMPLE_GAUGES_H
 
-#include "../module/host_interface.h"
+#include "../module/interface/host_interface.h"
 
 extern GaugeHeader control_surfaces_header;
 extern GaugeHeader fuel_header;

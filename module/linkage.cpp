@@ -7,7 +7,7 @@
 #include "../gauges/sample_gauges.h"
 #include "../selection/launcher.h"
 #include "../selection/selection_ids.h"
-#include "lifecycle.h"
+#include "interface/lifecycle.h"
 
 extern GaugeHeader v1_header;
 

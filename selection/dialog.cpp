@@ -7,7 +7,7 @@
 
 #include <string.h>
 
-#include "../module/imports.h"
+#include "../module/interface/imports.h"
 #include "searches.h"
 #include "selection_ids.h"
 #include "tuning.h"

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "../module/host_interface.h"
+#include "../module/interface/host_interface.h"
 #include "facility_file.h"
 
 uint32_t rebase_digits(uint32_t n, uint32_t from_base, uint32_t to_base)

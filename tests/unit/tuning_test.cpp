@@ -4,7 +4,7 @@
 #include <string>
 
 #include "host/aircraft.h"
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 #include "test_support.h"
 
 namespace {
