@@ -31,20 +31,13 @@ module_target(pelmora_module_no_dialog PELMORA_NO_DIALOG pelmora_core PELMORA_WI
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # A module whose routines use the wrong calling convention: the 32-bit run
   # must fail with it.  Never shipped.
-  add_library(pelmora_core_wrong_convention STATIC ${PELMORA_CORE_SOURCES})
-  target_include_directories(pelmora_core_wrong_convention PUBLIC ${CMAKE_SOURCE_DIR})
+  pelmora_core_library(pelmora_core_wrong_convention)
   target_compile_definitions(pelmora_core_wrong_convention PUBLIC PELMORA_WRONG_CALLING_CONVENTION)
   target_compile_options(pelmora_core_wrong_convention PRIVATE ${PELMORA_MODULE_FLAGS})
   module_target(pelmora_module_wrong_convention PELMORA_WRONG_CONVENTION
     pelmora_core_wrong_convention PELMORA_WRONG_CALLING_CONVENTION)
 endif()
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/host/CMakeLists.txt)
-  add_subdirectory(host)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/CMakeLists.txt)
-  add_subdirectory(tests)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
-  add_subdirectory(tools)
-endif()
+add_subdirectory(host)
+add_subdirectory(tests)
+add_subdirectory(tools)

@@ -14,7 +14,7 @@
 #include <limits.h>
 #include <stdint.h>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 #include "reference.h"
 #include "selection/tuning.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "../module/imports.h"
+#include "../module/interface/imports.h"
 
 VariableRef fuel_selector_variable = {var_fuel_selector, {0, 0}, {0.0}, {0, 0}};
 

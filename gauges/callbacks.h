@@ -9,7 +9,7 @@
 #ifndef PELMORA_GAUGE_CALLBACKS_H
 #define PELMORA_GAUGE_CALLBACKS_H
 
-#include "../module/host_interface.h"
+#include "../module/interface/host_interface.h"
 
 /* ---- "Fuel": the needle's dial ---- */
 const double fuel_dial_empty = 0.0;

@@ -7,8 +7,9 @@
  */
 #include <windows.h>
 
-#include "../module/gauges.h"
+#include "../module/interface/lifecycle.h"
 #include "callbacks.h"
+#include "sample_gauges.h"
 
 /* A variable reference as built: only the id is the module's. */
 static constexpr VariableRef variable_ref(uint32_t id)
@@ -75,7 +76,7 @@ static MouseArea control_surfaces_mouse[] = {
 };
 
 GaugeHeader control_surfaces_header = {
-    gauge_header_version, "Control_Surfaces", control_surfaces_elements, GAUGE_LIFECYCLE(slot_control_surfaces),
+    gauge_header_version, "Control_Surfaces", control_surfaces_elements, GAUGE_LIFECYCLE(control_surfaces_header),
     0, gauge_default_width_mm, {}, control_surfaces_mouse, {},
 };
 
@@ -121,7 +122,7 @@ static MouseArea fuel_mouse[] = {
 };
 
 GaugeHeader fuel_header = {
-    gauge_header_version, "Fuel", fuel_elements, GAUGE_LIFECYCLE(slot_fuel),
+    gauge_header_version, "Fuel", fuel_elements, GAUGE_LIFECYCLE(fuel_header),
     0, gauge_default_width_mm, {}, fuel_mouse, {},
 };
 
@@ -158,7 +159,7 @@ static MouseArea fuel_selector_mouse[] = {
 };
 
 GaugeHeader fuel_selector_header = {
-    gauge_header_version, "Fuel_Selector", fuel_selector_elements, GAUGE_LIFECYCLE(slot_fuel_selector),
+    gauge_header_version, "Fuel_Selector", fuel_selector_elements, GAUGE_LIFECYCLE(fuel_selector_header),
     0, gauge_default_width_mm, {}, fuel_selector_mouse, {},
 };
 
@@ -211,6 +212,6 @@ static MouseArea temperature_mouse[] = {
 };
 
 GaugeHeader temperature_header = {
-    gauge_header_version, "Temperature", temperature_elements, GAUGE_LIFECYCLE(slot_temperature),
+    gauge_header_version, "Temperature", temperature_elements, GAUGE_LIFECYCLE(temperature_header),
     0, gauge_default_width_mm, {}, temperature_mouse, {},
 };

@@ -8,7 +8,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 struct Aircraft {
     /* radios, as the key events deliver them */

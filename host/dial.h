@@ -7,7 +7,7 @@
 
 #include <stdint.h>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 /* The dial point of a needle's value: between the two neighbouring scale
  * points that hold it, in proportion; beyond the ends, the nearer end; not a

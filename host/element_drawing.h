@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 /* Draws the tree with the gauge's origin at (x, y). */
 void draw_element_tree(HDC dc, ElementBase *element, int x, int y);

@@ -6,7 +6,7 @@
 
 #include <stdint.h>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 /* Fills the variable references of the tree and runs its value callbacks. */
 void update_element_tree(ElementBase *element);

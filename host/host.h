@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "aircraft.h"
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 /* The lifecycle routines, in header order. */
 enum LifecycleStep { step_query, step_install, step_initialize, step_update, step_generate,

@@ -5,7 +5,7 @@
 #ifndef PELMORA_HOST_FIELDS_H
 #define PELMORA_HOST_FIELDS_H
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 /* Trees deeper than this are taken as a fault of the module (a child list
  * that leads back to its parent) and not walked further. */

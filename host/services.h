@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 
 extern HostServices host_service_table;
 

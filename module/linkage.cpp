@@ -4,9 +4,12 @@
  */
 #include <windows.h>
 
-#include "gauges.h"
+#include "../gauges/sample_gauges.h"
 #include "../selection/launcher.h"
 #include "../selection/selection_ids.h"
+#include "interface/lifecycle.h"
+
+extern GaugeHeader v1_header;
 
 static void HOSTCALL module_open() {}
 static void HOSTCALL module_close() {}
@@ -41,7 +44,7 @@ static MouseArea v1_mouse[] = {
 };
 
 GaugeHeader v1_header = {
-    gauge_header_version, "V1", v1_elements, GAUGE_LIFECYCLE(slot_v1),
+    gauge_header_version, "V1", v1_elements, GAUGE_LIFECYCLE(v1_header),
     0, gauge_default_width_mm, {}, v1_mouse, {},
 };
 

@@ -7,6 +7,7 @@
 
 #include <string.h>
 
+#include "../module/interface/imports.h"
 #include "searches.h"
 #include "selection_ids.h"
 #include "tuning.h"
@@ -187,6 +188,12 @@ static bool in_airport_mode(HWND dialog)
     return IsDlgButtonChecked(dialog, IDC_AIRPORTS) == BST_CHECKED;
 }
 
+/* The tuning's and the presets' key events go to the simulator. */
+class HostKeys : public KeyEventSink {
+public:
+    void send(uint32_t id, uint32_t value) override { host_services()->send_key_event(id, value); }
+};
+
 /* The preset boxes, in the order of preset_lists. */
 static const int preset_controls[preset_count] = {IDC_HDG, IDC_ALT, IDC_IAS, IDC_MACH, IDC_VS};
 
@@ -269,8 +276,9 @@ static void on_results_double_clicked(HWND dialog)
     DialogList results = results_list(dialog);
     char entry[entry_room];
     int index = results.selected();
+    HostKeys keys;
     if (index >= 0 && results.text(index, entry, sizeof entry - 1))
-        send_tuning_events(tuning_events(entry, in_airport_mode(dialog)));
+        send_tuning_events(tuning_events(entry, in_airport_mode(dialog)), keys);
     DestroyWindow(dialog);
 }
 
@@ -282,7 +290,8 @@ static void on_destroy(HWND dialog)
         GetWindowTextA(GetDlgItem(dialog, preset_controls[i]), texts[i], sizeof texts[i]);
         text_pointers[i] = texts[i];
     }
-    send_presets(text_pointers);
+    HostKeys keys;
+    send_presets(text_pointers, keys);
     dialog_active = false;
     PostQuitMessage(0);
 }

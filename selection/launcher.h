@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "../module/host_interface.h"
+#include "../module/interface/host_interface.h"
 
 /* Module-wide state, set and read on the simulator's thread only. */
 extern HINSTANCE dialog_instance;       /* the module holding the template */

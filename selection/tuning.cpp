@@ -3,8 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "../module/host_interface.h"
-#include "../module/imports.h"
+#include "../module/interface/host_interface.h"
 #include "facility_file.h"
 
 uint32_t rebase_digits(uint32_t n, uint32_t from_base, uint32_t to_base)
@@ -156,10 +155,10 @@ TuningEvents tuning_events(const char *entry, bool airport_mode)
     return t;
 }
 
-void send_tuning_events(const TuningEvents &t)
+void send_tuning_events(const TuningEvents &t, KeyEventSink &keys)
 {
     for (int i = 0; i < t.count; i++)
-        host_services()->send_key_event(t.events[i].id, t.events[i].value);
+        keys.send(t.events[i].id, t.events[i].value);
 }
 
 const PresetList preset_lists[preset_count] = {
@@ -175,9 +174,9 @@ void format_preset_entry(const PresetList &list, int index, char *out, size_t ro
     snprintf(out, room, "%0*d", list.width, list.first + index * list.step);
 }
 
-void send_presets(const char *const texts[preset_count])
+void send_presets(const char *const texts[preset_count], KeyEventSink &keys)
 {
     for (int i = 0; i < preset_count; i++)
         if (texts[i][0])
-            host_services()->send_key_event(preset_lists[i].event_id, (uint32_t)decimal_value(texts[i]));
+            keys.send(preset_lists[i].event_id, (uint32_t)decimal_value(texts[i]));
 }

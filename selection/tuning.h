@@ -1,7 +1,7 @@
 /*
  * Radio tuning from a list entry and the autopilot presets sent on close.
- * Portable: the key events go out through the host's send_key_event, reached
- * through ImportTable.
+ * Portable: the key events go out through KeyEventSink, which the dialog
+ * binds to the simulator's send_key_event and the tests to a recorder.
  */
 #ifndef PELMORA_TUNING_H
 #define PELMORA_TUNING_H
@@ -32,6 +32,14 @@ uint32_t adf_frequency_bcd(const char *text);
  * dropped ("045" gives 45, "005" gives 5, "100" stays 100). */
 uint32_t course_value(const char *text);
 
+/* Where the key events go, one at a time and in order. */
+class KeyEventSink {
+public:
+    virtual void send(uint32_t id, uint32_t value) = 0;
+protected:
+    ~KeyEventSink() {}
+};
+
 /* Room of each of the four leading words of a list entry. */
 const size_t entry_word_room = 39;
 
@@ -49,8 +57,8 @@ struct TuningEvents {
  * and frequency, words 3 and 4).  No frequency, no events. */
 TuningEvents tuning_events(const char *entry, bool airport_mode);
 
-/* Sends the events through the host. */
-void send_tuning_events(const TuningEvents &events);
+/* Sends the events, in order. */
+void send_tuning_events(const TuningEvents &events, KeyEventSink &keys);
 
 /* ---- Autopilot presets ---- */
 
@@ -71,6 +79,6 @@ void format_preset_entry(const PresetList &list, int index, char *out, size_t ro
 
 /* Sends the event of every preset text that is not empty, in order, with the
  * text's decimal value (a text that is not a number sends 0). */
-void send_presets(const char *const texts[preset_count]);
+void send_presets(const char *const texts[preset_count], KeyEventSink &keys);
 
 #endif

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "module/host_interface.h"
+#include "module/interface/host_interface.h"
 #include "selection/facility_file.h"
 #include "selection/searches.h"
 #include "selection/tuning.h"

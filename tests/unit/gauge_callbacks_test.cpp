@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gauges/callbacks.h"
-#include "module/imports.h"
+#include "module/interface/imports.h"
 
 namespace {
 

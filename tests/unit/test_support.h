@@ -1,6 +1,6 @@
 /* Helpers of the unit tests: a scratch folder that is the current directory,
  * data files written into it, a list that stands in for a dialog control,
- * and a host that records key events. */
+ * and a sink that records key events. */
 #ifndef PELMORA_TEST_SUPPORT_H
 #define PELMORA_TEST_SUPPORT_H
 
@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "module/imports.h"
 #include "selection/searches.h"
+#include "selection/tuning.h"
 #include "tests/array_list.h"
 
 /* Runs each test in a fresh folder, so data files are found by bare name. */
@@ -51,34 +51,13 @@ private:
     std::string folder_, previous_;
 };
 
-/* Records the key events the module sends, while a test runs. */
-class RecordingHost {
-public:
-    RecordingHost()
-    {
-        services_.send_key_event = record;
-        saved_ = ImportTable.entries[0].services;
-        ImportTable.entries[0].services = &services_;
-        current_ = this;
-    }
-    ~RecordingHost()
-    {
-        ImportTable.entries[0].services = saved_;
-        current_ = nullptr;
-    }
-    std::vector<std::pair<uint32_t, uint32_t>> events;
-
-private:
-    static uint32_t HOSTCALL record(uint32_t id, uint32_t value)
-    {
-        current_->events.emplace_back(id, value);
-        return 1;
-    }
-    HostServices services_ = {};
-    HostServices *saved_;
-    static inline RecordingHost *current_ = nullptr;
-};
-
 typedef std::vector<std::pair<uint32_t, uint32_t>> Events;
+
+/* Records the key events that the tuning and the presets send. */
+class RecordingKeys : public KeyEventSink {
+public:
+    void send(uint32_t id, uint32_t value) override { events.emplace_back(id, value); }
+    Events events;
+};
 
 #endif

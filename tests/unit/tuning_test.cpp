@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "module/interface/host_interface.h"
 #include "test_support.h"
 
 namespace {
@@ -67,11 +68,11 @@ TEST(Tuning, NavaidEntries)
     EXPECT_EQ(events_of(entry, false), (Events{{key_nav1_frequency, 0x1200}}));
 }
 
-TEST(Tuning, SendsThroughTheHost)
+TEST(Tuning, SendsInOrder)
 {
-    RecordingHost host;
-    send_tuning_events(tuning_events("16L ISNQ 110.30 045 11901", true));
-    EXPECT_EQ(host.events, (Events{{key_nav1_frequency, 0x1030}, {key_nav1_course, 45}}));
+    RecordingKeys keys;
+    send_tuning_events(tuning_events("16L ISNQ 110.30 045 11901", true), keys);
+    EXPECT_EQ(keys.events, (Events{{key_nav1_frequency, 0x1030}, {key_nav1_course, 45}}));
 }
 
 TEST(Presets, DecimalValues)
@@ -91,15 +92,15 @@ TEST(Presets, DecimalValues)
 
 TEST(Presets, SentInOrderWhenFilledIn)
 {
-    RecordingHost host;
+    RecordingKeys keys;
     const char *texts[preset_count] = {"090", "05000", "", "abc", " -5"};
-    send_presets(texts);
-    EXPECT_EQ(host.events, (Events{{key_ap_heading, 90}, {key_ap_altitude, 5000}, {key_ap_mach, 0},
+    send_presets(texts, keys);
+    EXPECT_EQ(keys.events, (Events{{key_ap_heading, 90}, {key_ap_altitude, 5000}, {key_ap_mach, 0},
                                    {key_ap_vertical_speed, (uint32_t)-5}}));
-    host.events.clear();
+    keys.events.clear();
     const char *empty[preset_count] = {"", "", "", "", ""};
-    send_presets(empty);
-    EXPECT_TRUE(host.events.empty());
+    send_presets(empty, keys);
+    EXPECT_TRUE(keys.events.empty());
 }
 
 TEST(Presets, Lists)
