@@ -267,25 +267,25 @@ class Checker:
 
     # ---- the records ----
 
-    def element_tree(self, what, va, spec, header_va):
-        what = f'{what} {spec["label"]}'
-        values = self.record(what, va, spec['layout'], dict(spec['fields'], gauge=header_va))
+    def element_tree(self, what, va, tree, header_va):
+        what = f'{what} {tree["label"]}'
+        values = self.record(what, va, tree['layout'], dict(tree['fields'], gauge=header_va))
         if values is None:
             return
-        if not spec['children']:
+        if not tree['children']:
             self.check(f'{what}.children', values['children'], 0)
         else:
-            children = self.pointers(f'{what}.children', values['children'], len(spec['children']))
-            for child_va, child in zip(children, spec['children']):
+            children = self.pointers(f'{what}.children', values['children'], len(tree['children']))
+            for child_va, child in zip(children, tree['children']):
                 self.element_tree(what + ' >', child_va, child, header_va)
-        if spec['failures'] is None:
+        if tree['failures'] is None:
             self.check(f'{what}.failures', values['failures'], 0)
         else:
-            rules = spec['failures'] + [(0, 0)]
+            rules = tree['failures'] + [(0, 0)]
             for i, (failure, action) in enumerate(rules):
                 self.record(f'{what}.failures[{i}]', values['failures'] + 12 * i, 'failure',
                             dict(failure=failure, action=action))
-        for i, (x, y, value) in enumerate(spec['scale'] or ()):
+        for i, (x, y, value) in enumerate(tree['scale'] or ()):
             self.record(f'{what}.scale[{i}]', values['scale'] + 24 * i, 'scale_point',
                         dict(x=x, y=y, value=value))
 
