@@ -38,10 +38,10 @@ void model_lookup(const std::string &typed, bool airport_mode, const std::string
         bool exact = reference::same_ignoring_case(f[0], typed);
         if (prefix) {
             if (airport_mode) {
-                pick.add(reference::format(SHORT_ENTRY_FORMAT, {f[0], f[1]}).c_str());
+                pick.add(reference::format(short_entry_format, {f[0], f[1]}).c_str());
                 pick.select(0);
             } else {
-                results.add(reference::format(LONG_ENTRY_FORMAT, f).c_str());
+                results.add(reference::format(long_entry_format, f).c_str());
                 continue;
             }
         }
@@ -54,7 +54,7 @@ void model_lookup(const std::string &typed, bool airport_mode, const std::string
                     listed = true;
                 }
             } else {
-                results.add(reference::format(LONG_ENTRY_FORMAT, f).c_str());
+                results.add(reference::format(long_entry_format, f).c_str());
                 listed = true;
             }
         }
@@ -77,10 +77,10 @@ void model_find(const std::string &search_text, bool airport_mode, const std::st
         if (!reference::same_ignoring_case(word, f[0]) && f[1].find(word) == std::string::npos)
             continue;
         if (airport_mode) {
-            pick.add(reference::format(SHORT_ENTRY_FORMAT, {f[0], f[1]}).c_str());
+            pick.add(reference::format(short_entry_format, {f[0], f[1]}).c_str());
             pick.select(0);
         } else {
-            results.add(reference::format(LONG_ENTRY_FORMAT, f).c_str());
+            results.add(reference::format(long_entry_format, f).c_str());
         }
     }
 }
