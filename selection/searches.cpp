@@ -111,9 +111,9 @@ static const char *part_or_dash(const char *part)
 
 void format_runway_line(char *out, size_t room, const RunwayDescriptor *rw)
 {
-    const char *const texts[] = {part_or_dash(rw->part1), part_or_dash(rw->part2),
+    const char *const texts[] = {part_or_dash(rw->designator), part_or_dash(rw->identifier),
                                  part_or_dash(rw->frequency), part_or_dash(rw->course),
-                                 part_or_dash(rw->part3)};
+                                 part_or_dash(rw->length)};
     format_columns(out, room, runway_line_format, texts);
 }
 

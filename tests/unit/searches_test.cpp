@@ -63,14 +63,14 @@ TEST(EntryFormats, TablesMatchTheirPrintfForms)
         snprintf(want, sizeof want, printf_form(long_entry_format).c_str(), "SEA", text, "VOR", text);
         EXPECT_STREQ(got, want);
         RunwayDescriptor runway = {};
-        strcpy(runway.part1, "16L");
-        strcpy(runway.part2, "ISNQ");
-        snprintf(runway.part3, sizeof runway.part3, "%s", text);
+        strcpy(runway.designator, "16L");
+        strcpy(runway.identifier, "ISNQ");
+        snprintf(runway.length, sizeof runway.length, "%s", text);
         strcpy(runway.frequency, "110.30");
         strcpy(runway.course, "163");
         format_runway_line(got, sizeof got, &runway);
         snprintf(want, sizeof want, printf_form(runway_line_format).c_str(), "16L", "ISNQ", "110.30",
-                 "163", text[0] ? runway.part3 : "-");
+                 "163", text[0] ? runway.length : "-");
         EXPECT_STREQ(got, want);
     }
     char small[4];
