@@ -158,6 +158,22 @@ static bool may_match(const FacilityLine &line, const char *typed)
     return p != end && fold_letter(*p) == fold_letter(typed[0]);
 }
 
+/* A match listed: an airport as a short entry offered in the quick pick, the
+ * first one selected; a navaid as a long entry in the results. */
+static void list_match(const LeadingFields &f, bool airport_mode, ListControl &pick,
+                       ListControl &results)
+{
+    char entry[entry_room];
+    if (airport_mode) {
+        format_short_entry(entry, sizeof entry, f.code, f.name);
+        pick.add(entry);
+        pick.select(0);
+    } else {
+        format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
+        results.add(entry);
+    }
+}
+
 void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListControl &results)
 {
     pick.clear();
@@ -169,7 +185,6 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
     /* The file is read through even when no code can match. */
     const bool matchable = strlen(typed) <= typed_text_room;
     bool listed = false;
-    char entry[entry_room];
     pick.begin_fill();
     results.begin_fill();
     FacilityLine line;
@@ -186,15 +201,9 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
             continue;
         read_leading_fields(line, &f, airport_mode ? 2 : 4);  /* a short entry needs two */
         if (prefix) {
-            if (airport_mode) {
-                format_short_entry(entry, sizeof entry, f.code, f.name);
-                pick.add(entry);
-                pick.select(0);
-            } else {
-                format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
-                results.add(entry);
+            list_match(f, airport_mode, pick, results);
+            if (!airport_mode)
                 continue;       /* a navaid is listed once */
-            }
         }
         if (exact) {
             /* Only the last exact match's entries stay listed. */
@@ -206,8 +215,7 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
                 listed = list_runways(text, results);
             } else {
                 /* A navaid record is its four leading fields, read above. */
-                format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
-                results.add(entry);
+                list_match(f, airport_mode, pick, results);
                 listed = true;
             }
         }
@@ -243,7 +251,6 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
     /* Only the first word counts; no word matches every name. */
     char word[search_text_room + 1];
     first_word(search_text, word, search_text_room);
-    char entry[entry_room];
     ListControl &target = airport_mode ? pick : results;
     target.begin_fill();
     FacilityLine line;
@@ -252,15 +259,9 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
         read_leading_fields(line, &f, 2);
         if (!equals_ignoring_case(word, f.code) && !strstr(f.name, word))
             continue;
-        if (airport_mode) {
-            format_short_entry(entry, sizeof entry, f.code, f.name);
-            pick.add(entry);
-            pick.select(0);
-        } else {
+        if (!airport_mode)
             read_leading_fields(line, &f);
-            format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
-            results.add(entry);
-        }
+        list_match(f, airport_mode, pick, results);
     }
     facility_close(&facility_file);
     target.end_fill();
