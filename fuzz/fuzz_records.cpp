@@ -25,14 +25,16 @@ static std::vector<size_t> airport_rooms()
 static void check_entry_formats(const std::vector<std::string> &f)
 {
     char got[entry_room + 8], want[entry_room + 8];
+    const std::string short_form = reference::printf_format(short_entry_format);
+    const std::string long_form = reference::printf_format(long_entry_format);
     for (size_t room = 0; room <= entry_room; room++) {
         memset(got, 'x', sizeof got);
         memset(want, 'x', sizeof want);
         format_short_entry(got, room, f[0].c_str(), f[1].c_str());
-        snprintf(want, room, SHORT_ENTRY_FORMAT, f[0].c_str(), f[1].c_str());
+        snprintf(want, room, short_form.c_str(), f[0].c_str(), f[1].c_str());
         FUZZ_CHECK(memcmp(got, want, sizeof got) == 0);
         format_long_entry(got, room, f[0].c_str(), f[1].c_str(), f[2].c_str(), f[3].c_str());
-        snprintf(want, room, LONG_ENTRY_FORMAT, f[0].c_str(), f[1].c_str(), f[2].c_str(),
+        snprintf(want, room, long_form.c_str(), f[0].c_str(), f[1].c_str(), f[2].c_str(),
                  f[3].c_str());
         FUZZ_CHECK(memcmp(got, want, sizeof got) == 0);
     }

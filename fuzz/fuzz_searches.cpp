@@ -20,6 +20,19 @@ namespace {
 
 const std::vector<size_t> four_rooms = {39, 39, 39, 39};
 
+/* A match: an airport's short entry into the quick pick, the first selected;
+ * a navaid's long entry into the results. */
+void model_list(const std::vector<std::string> &f, bool airport_mode, ArrayList &pick,
+                ArrayList &results)
+{
+    if (airport_mode) {
+        pick.add(reference::format(short_entry_format, {f[0], f[1]}).c_str());
+        pick.select(0);
+    } else {
+        results.add(reference::format(long_entry_format, f).c_str());
+    }
+}
+
 void model_lookup(const std::string &typed, bool airport_mode, const std::string *file,
                   ArrayList &pick, ArrayList &results)
 {
@@ -37,13 +50,9 @@ void model_lookup(const std::string &typed, bool airport_mode, const std::string
         bool prefix = f[0].compare(0, typed.size(), typed) == 0;
         bool exact = reference::same_ignoring_case(f[0], typed);
         if (prefix) {
-            if (airport_mode) {
-                pick.add(reference::format(SHORT_ENTRY_FORMAT, {f[0], f[1]}).c_str());
-                pick.select(0);
-            } else {
-                results.add(reference::format(LONG_ENTRY_FORMAT, f).c_str());
+            model_list(f, airport_mode, pick, results);
+            if (!airport_mode)
                 continue;
-            }
         }
         if (exact) {
             listed = false;
@@ -54,7 +63,7 @@ void model_lookup(const std::string &typed, bool airport_mode, const std::string
                     listed = true;
                 }
             } else {
-                results.add(reference::format(LONG_ENTRY_FORMAT, f).c_str());
+                model_list(f, airport_mode, pick, results);
                 listed = true;
             }
         }
@@ -76,12 +85,7 @@ void model_find(const std::string &search_text, bool airport_mode, const std::st
         std::vector<std::string> f = reference::tokens(line, four_rooms);
         if (!reference::same_ignoring_case(word, f[0]) && f[1].find(word) == std::string::npos)
             continue;
-        if (airport_mode) {
-            pick.add(reference::format(SHORT_ENTRY_FORMAT, {f[0], f[1]}).c_str());
-            pick.select(0);
-        } else {
-            results.add(reference::format(LONG_ENTRY_FORMAT, f).c_str());
-        }
+        model_list(f, airport_mode, pick, results);
     }
 }
 

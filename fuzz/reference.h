@@ -24,7 +24,6 @@
 
 #include "selection/searches.h"
 #include "tests/array_list.h"
-#include "selection/selection_ids.h"
 
 namespace reference {
 
@@ -81,8 +80,19 @@ inline std::vector<std::string> tokens(const std::string &line, const std::vecto
     return out;
 }
 
-inline std::string format(const char *format, const std::vector<std::string> &fields)
+/* The printf format of an entry format. */
+inline std::string printf_format(const EntryFormat &entry_format)
 {
+    char out[64];
+    entry_printf_format(entry_format, out, sizeof out);
+    return out;
+}
+
+/* An entry as snprintf writes it with the entry format's printf format. */
+inline std::string format(const EntryFormat &entry_format, const std::vector<std::string> &fields)
+{
+    const std::string printf_form = printf_format(entry_format);
+    const char *format = printf_form.c_str();
     char out[1024];
     switch (fields.size()) {
     case 2: snprintf(out, sizeof out, format, fields[0].c_str(), fields[1].c_str()); break;
@@ -114,8 +124,8 @@ inline std::vector<std::string> runway_lines(const std::string &line)
         for (std::string &part : p)
             if (part.empty())
                 part = "-";
-        /* part1, part2, frequency, course, part3 */
-        out.push_back(format(RUNWAY_LINE_FORMAT, {p[0], p[1], p[3], p[4], p[2]}));
+        /* designator, identifier, frequency, course, length */
+        out.push_back(format(runway_line_format, {p[0], p[1], p[3], p[4], p[2]}));
     }
     return out;
 }

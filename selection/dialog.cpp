@@ -1,7 +1,8 @@
 /*
  * The selection dialog: one dialog procedure that routes each message to one
  * handler.  The searches and the tuning are portable code; this file gives
- * them the dialog's lists through ListControl.
+ * them the dialog's lists through ListControl and the simulator's key events
+ * through KeyEventSink.
  */
 #include "launcher.h"
 

@@ -223,8 +223,8 @@ void read_runway_descriptor(const char *descriptor, RunwayDescriptor *rw)
     for (char *p = work + (work[0] ? 1 : 0); *p; p++)
         if (*p == '_')
             *p = ' ';
-    char *const fields[] = {rw->part1, rw->part2, rw->part3, rw->frequency, rw->course};
-    const size_t rooms[] = {part1_room, part2_room, part3_room, frequency_room, course_room};
+    char *const fields[] = {rw->designator, rw->identifier, rw->length, rw->frequency, rw->course};
+    const size_t rooms[] = {runway_designator_room, runway_identifier_room, runway_length_room, frequency_room, course_room};
     take_tokens(work, fields, rooms, 5);
 }
 

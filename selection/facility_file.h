@@ -119,19 +119,26 @@ struct AirportRecord {
 };
 void read_airport_record(const char *line, AirportRecord *record);
 
-/* A runway descriptor: part1_part2_part3_frequency_course.  Underscores from
- * the second character on read as blanks; the first five parts are taken and
- * parts the descriptor lacks stay empty. */
-const size_t part1_room = 27;
-const size_t part2_room = 15;
-const size_t part3_room = 27;
+/* A runway descriptor: designator_identifier_length_frequency_course (the
+ * runway end, its ILS identifier or "-", the length; the file format's own
+ * description calls the first three part1, part2 and part3).  Underscores
+ * from the second character on read as blanks; the first five parts are
+ * taken and parts the descriptor lacks stay empty. */
+const size_t runway_designator_room = 27;
+const size_t runway_identifier_room = 15;
+const size_t runway_length_room = 27;
 const size_t frequency_room = 27;
 const size_t course_room = 27;
 const size_t descriptor_work_room = 79;
+/* The same rooms under the file format's part numbers, as the data checker
+ * reports them. */
+const size_t part1_room = runway_designator_room;
+const size_t part2_room = runway_identifier_room;
+const size_t part3_room = runway_length_room;
 struct RunwayDescriptor {
-    char part1[part1_room + 1];
-    char part2[part2_room + 1];
-    char part3[part3_room + 1];
+    char designator[runway_designator_room + 1];
+    char identifier[runway_identifier_room + 1];
+    char length[runway_length_room + 1];
     char frequency[frequency_room + 1];
     char course[course_room + 1];
 };

@@ -1,8 +1,7 @@
 #include "searches.h"
 
+#include <stdio.h>
 #include <string.h>
-
-#include "selection_ids.h"
 
 static char fold_letter(char c)
 {
@@ -27,16 +26,26 @@ bool has_prefix(const char *text, const char *prefix)
 
 /* ---- Entry formats ----
  *
- * The formats of selection_ids.h, column by column, written out without
- * snprintf: parsing a format for each of tens of thousands of entries would
- * cost more than the rest of a lookup.  The result is snprintf's, byte for
- * byte: columns of minimum width (negative: left-aligned, as the "-" flag),
- * one blank between two columns, nothing cut but the whole, which ends at
- * room - 1 characters and is always terminated. */
+ * Written column by column, without snprintf: parsing a format for each of
+ * tens of thousands of entries would cost more than the rest of a lookup.
+ * The result is snprintf's with entry_printf_format, byte for byte: nothing
+ * cut but the whole, which ends at room - 1 characters and is always
+ * terminated. */
 
-static const int short_entry_columns[] = {6, 0};                 /* SHORT_ENTRY_FORMAT */
-static const int long_entry_columns[] = {-10, -32, -6, -6};      /* LONG_ENTRY_FORMAT */
-static const int runway_line_columns[] = {-4, -4, -7, -4, 7};    /* RUNWAY_LINE_FORMAT */
+void entry_printf_format(const EntryFormat &format, char *out, size_t room)
+{
+    if (room == 0)
+        return;
+    out[0] = 0;
+    size_t length = 0;
+    for (int i = 0; i < format.count && length < room - 1; i++) {
+        const int width = format.widths[i];
+        const char *blank = i > 0 ? " " : "";
+        int n = width == 0 ? snprintf(out + length, room - length, "%s%%s", blank)
+                           : snprintf(out + length, room - length, "%s%%%ds", blank, width);
+        length += n < 0 ? 0 : (size_t)n;
+    }
+}
 
 /* An entry being written: out has room characters, the zero included. */
 struct EntryText {
@@ -68,16 +77,16 @@ static void put_column(EntryText &e, const char *s, int width)
         put_chars(e, ' ', 0, pad);
 }
 
-static void format_columns(char *out, size_t room, const int *widths, const char *const *texts,
-                           int count)
+static void format_columns(char *out, size_t room, const EntryFormat &format,
+                           const char *const *texts)
 {
     if (room == 0)
         return;
     EntryText e = {out, room, 0};
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < format.count; i++) {
         if (i > 0)
             put_chars(e, ' ', 0, 1);
-        put_column(e, texts[i], widths[i]);
+        put_column(e, texts[i], format.widths[i]);
     }
     out[e.length] = 0;
 }
@@ -85,14 +94,14 @@ static void format_columns(char *out, size_t room, const int *widths, const char
 void format_short_entry(char *out, size_t room, const char *code, const char *name)
 {
     const char *const texts[] = {code, name};
-    format_columns(out, room, short_entry_columns, texts, 2);
+    format_columns(out, room, short_entry_format, texts);
 }
 
 void format_long_entry(char *out, size_t room, const char *code, const char *name,
                        const char *third, const char *fourth)
 {
     const char *const texts[] = {code, name, third, fourth};
-    format_columns(out, room, long_entry_columns, texts, 4);
+    format_columns(out, room, long_entry_format, texts);
 }
 
 static const char *part_or_dash(const char *part)
@@ -102,10 +111,10 @@ static const char *part_or_dash(const char *part)
 
 void format_runway_line(char *out, size_t room, const RunwayDescriptor *rw)
 {
-    const char *const texts[] = {part_or_dash(rw->part1), part_or_dash(rw->part2),
+    const char *const texts[] = {part_or_dash(rw->designator), part_or_dash(rw->identifier),
                                  part_or_dash(rw->frequency), part_or_dash(rw->course),
-                                 part_or_dash(rw->part3)};
-    format_columns(out, room, runway_line_columns, texts, 5);
+                                 part_or_dash(rw->length)};
+    format_columns(out, room, runway_line_format, texts);
 }
 
 /* ---- Searches ---- */
@@ -149,6 +158,22 @@ static bool may_match(const FacilityLine &line, const char *typed)
     return p != end && fold_letter(*p) == fold_letter(typed[0]);
 }
 
+/* A match listed: an airport as a short entry offered in the quick pick, the
+ * first one selected; a navaid as a long entry in the results. */
+static void list_match(const LeadingFields &f, bool airport_mode, ListControl &pick,
+                       ListControl &results)
+{
+    char entry[entry_room];
+    if (airport_mode) {
+        format_short_entry(entry, sizeof entry, f.code, f.name);
+        pick.add(entry);
+        pick.select(0);
+    } else {
+        format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
+        results.add(entry);
+    }
+}
+
 void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListControl &results)
 {
     pick.clear();
@@ -160,7 +185,6 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
     /* The file is read through even when no code can match. */
     const bool matchable = strlen(typed) <= typed_text_room;
     bool listed = false;
-    char entry[entry_room];
     pick.begin_fill();
     results.begin_fill();
     FacilityLine line;
@@ -177,15 +201,9 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
             continue;
         read_leading_fields(line, &f, airport_mode ? 2 : 4);  /* a short entry needs two */
         if (prefix) {
-            if (airport_mode) {
-                format_short_entry(entry, sizeof entry, f.code, f.name);
-                pick.add(entry);
-                pick.select(0);
-            } else {
-                format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
-                results.add(entry);
+            list_match(f, airport_mode, pick, results);
+            if (!airport_mode)
                 continue;       /* a navaid is listed once */
-            }
         }
         if (exact) {
             /* Only the last exact match's entries stay listed. */
@@ -197,8 +215,7 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
                 listed = list_runways(text, results);
             } else {
                 /* A navaid record is its four leading fields, read above. */
-                format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
-                results.add(entry);
+                list_match(f, airport_mode, pick, results);
                 listed = true;
             }
         }
@@ -234,7 +251,6 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
     /* Only the first word counts; no word matches every name. */
     char word[search_text_room + 1];
     first_word(search_text, word, search_text_room);
-    char entry[entry_room];
     ListControl &target = airport_mode ? pick : results;
     target.begin_fill();
     FacilityLine line;
@@ -243,15 +259,9 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
         read_leading_fields(line, &f, 2);
         if (!equals_ignoring_case(word, f.code) && !strstr(f.name, word))
             continue;
-        if (airport_mode) {
-            format_short_entry(entry, sizeof entry, f.code, f.name);
-            pick.add(entry);
-            pick.select(0);
-        } else {
+        if (!airport_mode)
             read_leading_fields(line, &f);
-            format_long_entry(entry, sizeof entry, f.code, f.name, f.third, f.fourth);
-            results.add(entry);
-        }
+        list_match(f, airport_mode, pick, results);
     }
     facility_close(&facility_file);
     target.end_fill();

@@ -43,7 +43,29 @@ const size_t typed_text_room = 39;
 const size_t search_text_room = 29;
 const size_t pick_word_room = 49;
 
-/* ---- Entry formats ---- */
+/* ---- Entry formats ----
+ *
+ * The three kinds of list entry, each a row of columns separated by one
+ * blank.  A column has a minimum width, padded with blanks: positive pads on
+ * the left (right-aligned), negative on the right (left-aligned, printf's "-"
+ * flag), 0 not at all; a longer text is never cut.  These tables are the
+ * formats' one definition: the entries are written from them, and
+ * entry_printf_format gives the same format for printf. */
+const int entry_max_columns = 5;
+struct EntryFormat {
+    int count;
+    int widths[entry_max_columns];
+};
+/* short entry (quick-pick list): code right-aligned in 6, then the name */
+const EntryFormat short_entry_format = {2, {6, 0}};
+/* long entry (results list): code, name, type, frequency */
+const EntryFormat long_entry_format = {4, {-10, -32, -6, -6}};
+/* runway line: designator, identifier, frequency, course, length */
+const EntryFormat runway_line_format = {5, {-4, -4, -7, -4, 7}};
+
+/* The printf format of an entry format ("%6s %s" for the short entry), cut to
+ * room - 1 characters. */
+void entry_printf_format(const EntryFormat &format, char *out, size_t room);
 
 void format_short_entry(char *out, size_t room, const char *code, const char *name);
 void format_long_entry(char *out, size_t room, const char *code, const char *name,

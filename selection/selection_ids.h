@@ -1,6 +1,7 @@
 /*
- * Control ids of the selection dialog and the formats of its list entries.
- * Included by the resource script and by the C++ sources: plain #defines only.
+ * Control ids of the selection dialog; the formats of its list entries are
+ * in searches.h.  Included by the resource script and by the C++ sources:
+ * plain #defines only.
  */
 #ifndef PELMORA_SELECTION_IDS_H
 #define PELMORA_SELECTION_IDS_H
@@ -27,13 +28,5 @@
 #define IDC_IAS                 1008
 #define IDC_MACH                1009
 #define IDC_VS                  1010
-
-/* ---- Entry formats ---- */
-/* short entry (quick-pick list): code right-aligned in 6, then the name */
-#define SHORT_ENTRY_FORMAT      "%6s %s"
-/* long entry (results list): code, name, type, frequency */
-#define LONG_ENTRY_FORMAT       "%-10s %-32s %-6s %-6s"
-/* runway line: part1, part2, frequency, course, part3 */
-#define RUNWAY_LINE_FORMAT      "%-4s %-4s %-7s %-4s %7s"
 
 #endif

@@ -94,7 +94,7 @@ int descriptor_count(Random &r)
     return std::min(ends, 20);
 }
 
-/* part1_part2_part3_frequency_course: end, ILS identifier or "-", length in
+/* designator_identifier_length_frequency_course: end, ILS identifier or "-", length in
  * feet, ILS frequency or 0, course. */
 std::string make_descriptors(Random &r, int count, bool big)
 {

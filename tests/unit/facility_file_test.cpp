@@ -126,7 +126,7 @@ TEST(Tokens, OverLongTokensAreCutToTheirRoom)
         std::string descriptor = a + "_" + b + "_" + c + "_" + a + "_" + b;
         RunwayDescriptor runway;
         read_runway_descriptor(descriptor.c_str(), &runway);
-        EXPECT_EQ(strlen(runway.part1), part1_room);
+        EXPECT_EQ(strlen(runway.designator), runway_designator_room);
         char entry[entry_room];
         format_runway_line(entry, sizeof entry, &runway);
         EXPECT_LT(strlen(entry), entry_room);
@@ -137,9 +137,9 @@ TEST(Descriptors, PartsAndRunwayLine)
 {
     RunwayDescriptor runway;
     read_runway_descriptor("A1_B2_C3_110.30_005", &runway);
-    EXPECT_STREQ(runway.part1, "A1");
-    EXPECT_STREQ(runway.part2, "B2");
-    EXPECT_STREQ(runway.part3, "C3");
+    EXPECT_STREQ(runway.designator, "A1");
+    EXPECT_STREQ(runway.identifier, "B2");
+    EXPECT_STREQ(runway.length, "C3");
     EXPECT_STREQ(runway.frequency, "110.30");
     EXPECT_STREQ(runway.course, "005");
     char line[entry_room];
@@ -148,9 +148,9 @@ TEST(Descriptors, PartsAndRunwayLine)
     EXPECT_EQ(strlen(line), 30u);
 
     read_runway_descriptor("_16L_X__11901_110.30_163_EXTRA", &runway);
-    EXPECT_STREQ(runway.part1, "_16L");
-    EXPECT_STREQ(runway.part2, "X");
-    EXPECT_STREQ(runway.part3, "11901");
+    EXPECT_STREQ(runway.designator, "_16L");
+    EXPECT_STREQ(runway.identifier, "X");
+    EXPECT_STREQ(runway.length, "11901");
     EXPECT_STREQ(runway.course, "163");
 
     /* Parts the descriptor lacks show as "-", so the line keeps five words

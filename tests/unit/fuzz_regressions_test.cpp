@@ -14,7 +14,6 @@
 
 #include "selection/facility_file.h"
 #include "selection/searches.h"
-#include "selection/selection_ids.h"
 
 namespace {
 
@@ -93,15 +92,18 @@ TEST(FuzzRegressions, ZeroBytesEndALinesText)
 
 TEST(FuzzRegressions, EntriesCutAsSnprintfCutsThem)
 {
+    char short_form[32], long_form[32];
+    entry_printf_format(short_entry_format, short_form, sizeof short_form);
+    entry_printf_format(long_entry_format, long_form, sizeof long_form);
     char got[entry_room], want[entry_room];
     for (size_t room : {0u, 1u, 2u, 5u, 7u, 11u, 12u, 44u}) {
         memset(got, '#', sizeof got);
         memset(want, '#', sizeof want);
         format_short_entry(got, room, "KSEA", "SEATTLE_TACOMA_INTL");
-        snprintf(want, room, SHORT_ENTRY_FORMAT, "KSEA", "SEATTLE_TACOMA_INTL");
+        snprintf(want, room, short_form, "KSEA", "SEATTLE_TACOMA_INTL");
         EXPECT_EQ(std::string(got, sizeof got), std::string(want, sizeof want)) << room;
         format_long_entry(got, room, "SEA", "SEATTLE", "VOR", "116.80");
-        snprintf(want, room, LONG_ENTRY_FORMAT, "SEA", "SEATTLE", "VOR", "116.80");
+        snprintf(want, room, long_form, "SEA", "SEATTLE", "VOR", "116.80");
         EXPECT_EQ(std::string(got, sizeof got), std::string(want, sizeof want)) << room;
     }
 }

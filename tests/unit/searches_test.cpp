@@ -1,5 +1,6 @@
 #include "selection/searches.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,47 @@ std::string long_entry(const char *code, const char *name, const char *type, con
     char entry[entry_room];
     format_long_entry(entry, sizeof entry, code, name, type, freq);
     return entry;
+}
+
+std::string printf_form(const EntryFormat &format)
+{
+    char out[64];
+    entry_printf_format(format, out, sizeof out);
+    return out;
+}
+
+/* The tables are the one definition of the entry formats; their printf forms
+ * are the dialog's documented formats, and the fast path writes what
+ * snprintf writes with them, also for texts wider than their columns. */
+TEST(EntryFormats, TablesMatchTheirPrintfForms)
+{
+    EXPECT_EQ(printf_form(short_entry_format), "%6s %s");
+    EXPECT_EQ(printf_form(long_entry_format), "%-10s %-32s %-6s %-6s");
+    EXPECT_EQ(printf_form(runway_line_format), "%-4s %-4s %-7s %-4s %7s");
+
+    const std::string wide(40, 'W');
+    char got[entry_room], want[entry_room];
+    for (const char *text : {"", "A", "SEA", wide.c_str()}) {
+        format_short_entry(got, sizeof got, text, "NAME");
+        snprintf(want, sizeof want, printf_form(short_entry_format).c_str(), text, "NAME");
+        EXPECT_STREQ(got, want);
+        format_long_entry(got, sizeof got, "SEA", text, "VOR", text);
+        snprintf(want, sizeof want, printf_form(long_entry_format).c_str(), "SEA", text, "VOR", text);
+        EXPECT_STREQ(got, want);
+        RunwayDescriptor runway = {};
+        strcpy(runway.designator, "16L");
+        strcpy(runway.identifier, "ISNQ");
+        snprintf(runway.length, sizeof runway.length, "%s", text);
+        strcpy(runway.frequency, "110.30");
+        strcpy(runway.course, "163");
+        format_runway_line(got, sizeof got, &runway);
+        snprintf(want, sizeof want, printf_form(runway_line_format).c_str(), "16L", "ISNQ", "110.30",
+                 "163", text[0] ? runway.length : "-");
+        EXPECT_STREQ(got, want);
+    }
+    char small[4];
+    entry_printf_format(long_entry_format, small, sizeof small);
+    EXPECT_STREQ(small, "%-1");
 }
 
 class SearchTest : public ScratchFolder {
