@@ -130,11 +130,6 @@ const size_t runway_length_room = 27;
 const size_t frequency_room = 27;
 const size_t course_room = 27;
 const size_t descriptor_work_room = 79;
-/* The same rooms under the file format's part numbers, as the data checker
- * reports them. */
-const size_t part1_room = runway_designator_room;
-const size_t part2_room = runway_identifier_room;
-const size_t part3_room = runway_length_room;
 struct RunwayDescriptor {
     char designator[runway_designator_room + 1];
     char identifier[runway_identifier_room + 1];

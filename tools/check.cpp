@@ -158,10 +158,11 @@ static void check_descriptor(const char *descriptor, int runway, long number,
     for (char *p = work + (work[0] ? 1 : 0); *p; p++)
         if (*p == '_')
             *p = ' ';
-    static const char *const part_names[descriptor_parts] = {"part 1", "part 2", "part 3",
-                                                            "frequency", "course"};
-    static const size_t part_rooms[descriptor_parts] = {part1_room, part2_room, part3_room,
-                                                        frequency_room, course_room};
+    static const char *const part_names[descriptor_parts] = {"designator", "identifier",
+                                                            "length", "frequency", "course"};
+    static const size_t part_rooms[descriptor_parts] = {
+        runway_designator_room, runway_identifier_room, runway_length_room, frequency_room,
+        course_room};
     auto where = [&] { return "runway " + std::to_string(runway) + " " + shown(descriptor); };
     const char *cursor = work;
     const char *start;

@@ -40,7 +40,7 @@ TEST(CheckRecord, WhatTheModuleReadsRightIsClean)
 {
     EXPECT_TRUE(runway_findings("KSEA SEATTLE 16L_ISNQ_11796_110.30_180 34R_-_11796_0_005").empty());
     EXPECT_TRUE(runway_findings("KSEA SEATTLE").empty());
-    /* Two underscores read as one separator; a leading one stays in part 1. */
+    /* Two underscores read as one separator; a leading one stays in the designator. */
     EXPECT_TRUE(runway_findings("KSEA SEATTLE 16L__-_1_0_360 _X_-_1_0_090").empty());
     std::vector<Finding> none;
     check_navaid_record("SEA SEATTLE vor 116.80\r\n", 1, &none);
