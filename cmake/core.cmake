@@ -1,5 +1,6 @@
-# The portable core: the import table, the data-file reader, the searches,
-# the tuning and presets, the sample gauges' callbacks.  No Windows headers.
+# The portable core: the import table, the data-file reader, the searches
+# and the quick-pick list's order, the tuning and presets, the sample
+# gauges' callbacks.  No Windows headers.
 # The module links it; so do the unit tests, the data tools, the benchmarks
 # and, in a build of their own with fuzzer flags, the fuzz targets, which
 # include this file too.
@@ -10,6 +11,7 @@ function(pelmora_core_library name)
   add_library(${name} STATIC
     ${PELMORA_CORE_ROOT}/module/interface/imports.cpp
     ${PELMORA_CORE_ROOT}/selection/facility_file.cpp
+    ${PELMORA_CORE_ROOT}/selection/list_order.cpp
     ${PELMORA_CORE_ROOT}/selection/searches.cpp
     ${PELMORA_CORE_ROOT}/selection/tuning.cpp
     ${PELMORA_CORE_ROOT}/gauges/callbacks.cpp)

@@ -10,6 +10,7 @@ set(PELMORA_MODULE_SOURCES
   ${PELMORA_GAUGE_SOURCES}
   ${CMAKE_SOURCE_DIR}/selection/launcher.cpp
   ${CMAKE_SOURCE_DIR}/selection/dialog.cpp
+  ${CMAKE_SOURCE_DIR}/selection/quick_pick_fill.cpp
   ${CMAKE_SOURCE_DIR}/module/pelmora.def
 )
 

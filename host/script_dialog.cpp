@@ -110,6 +110,19 @@ void add_dialog_commands(CommandTable &table)
              expect_equal(word(s, 1) + " entries", got, expected);
              return done;
          }},
+        {"save-items", [](const Step &s) {
+             /* CONTROL FILE: the list's selection, its text and every entry
+              * in order, one a line, to compare two runs. */
+             HWND c = control(s, 1);
+             long selected = (long)SendMessageA(c, is_combo(c) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+             std::string text = "selected " + std::to_string(selected) + "\ntext " +
+                                window_text(c) + "\n";
+             for (int i = 0; i < list_count(c); i++)
+                 text += list_item(c, i) + "\n";
+             if (!write_file(word(s, 2), text))
+                 fail("cannot write " + word(s, 2));
+             return done;
+         }},
         {"expect-text", [](const Step &s) {
              expect_equal(word(s, 1) + " text", window_text(control(s, 1)), word(s, 2));
              return done;

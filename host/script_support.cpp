@@ -58,6 +58,15 @@ double real_number(const Step &s, size_t i)
     return value;
 }
 
+bool write_file(const std::string &name, const std::string &text)
+{
+    FILE *f = fopen(name.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = fwrite(text.data(), 1, text.size(), f) == text.size();
+    return fclose(f) == 0 && ok;
+}
+
 unsigned random_below(unsigned long long &state, unsigned n)
 {
     state = state * 6364136223846793005ULL + 1442695040888963407ULL;

@@ -38,6 +38,9 @@ const std::string &word(const Step &s, size_t i);
 long number(const Step &s, size_t i);
 double real_number(const Step &s, size_t i);
 
+/* The whole file name holds text, written in binary; false on any error. */
+bool write_file(const std::string &name, const std::string &text);
+
 /* A small fixed generator: a seed gives the same bytes on every machine. */
 unsigned random_below(unsigned long long &state, unsigned n);
 

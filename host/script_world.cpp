@@ -13,15 +13,6 @@ namespace {
 
 std::vector<HWND> made_windows;
 
-bool write_file(const std::string &name, const std::string &text)
-{
-    FILE *f = fopen(name.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = fwrite(text.data(), 1, text.size(), f) == text.size();
-    return fclose(f) == 0 && ok;
-}
-
 /* The host process's memory, in KB.  Private bytes are the commit charge,
  * PagefileUsage (Wine leaves PrivateUsage at 0; Windows gives both alike). */
 struct MemoryFigures {

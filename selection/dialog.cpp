@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include "../module/interface/imports.h"
+#include "quick_pick_fill.h"
 #include "searches.h"
 #include "selection_ids.h"
 #include "tuning.h"
@@ -59,6 +60,11 @@ public:
     }
     void add(const char *entry) override
     {
+        if (held_.holding()) {
+            if (held_.add(entry))
+                return;
+            add_held_as_they_came();    /* over the cap: each as it comes */
+        }
         if (combo_ && sorted_ && filling_)
             add_in_order(entry);
         else
@@ -100,10 +106,18 @@ public:
             count_ = count();
             last_plain_ = count_ > 0 && text(count_ - 1, last_, sizeof last_ - 1) &&
                           length_if_7bit(last_) >= 0;
+            /* An empty list is filled in its own order at the end. */
+            if (count_ == 0)
+                held_.start();
         }
     }
     void end_fill() override
     {
+        if (held_.holding() && !add_held_in_list_order(control_, held_, upper_, lower_)) {
+            held_.restore_arrival_order();
+            add_held_as_they_came();
+        }
+        held_.release();
         filling_ = false;
         send(WM_SETREDRAW, TRUE, 0);
         if (pending_select_ >= 0)
@@ -131,6 +145,12 @@ private:
             return true;
         return last_plain_ &&
                CompareStringA(locale_, NORM_IGNORECASE, last_, -1, entry, -1) == CSTR_LESS_THAN;
+    }
+    void add_held_as_they_came()
+    {
+        for (size_t i = 0; i < held_.count(); i++)
+            add_in_order(held_.entry(i));
+        held_.release();
     }
     void add_in_order(const char *entry)
     {
@@ -172,6 +192,8 @@ private:
     int count_ = 0;
     bool last_plain_ = false;
     char last_[entry_room] = "";
+    /* The entries of a fill of the empty quick-pick list, until its end. */
+    HeldEntries held_;
 };
 
 static DialogList pick_list(HWND dialog)

@@ -1,5 +1,5 @@
-/* gen_lookup_world DIR [--airports N] [--navaids N] [--seed S] [--sorted]
- *                      [--large BYTES]
+/* gen_lookup_world DIR [--airports N] [--navaids N] [--seed S]
+ *                      [--sorted | --random] [--large BYTES]
  * Writes a made-up world's Prwydata.txt and Pnavdata.txt into DIR; with
  * --large, only a runway file of at least BYTES bytes. */
 #include <stdio.h>
@@ -12,7 +12,7 @@ int main(int argc, char **argv)
 {
     if (argc < 2) {
         fprintf(stderr, "usage: gen_lookup_world DIR [--airports N] [--navaids N] [--seed S] "
-                        "[--sorted] [--large BYTES]\n");
+                        "[--sorted | --random] [--large BYTES]\n");
         return 2;
     }
     LookupWorldSize size;
@@ -20,8 +20,8 @@ int main(int argc, char **argv)
     for (int i = 2; i < argc; i++) {
         const char *a = argv[i];
         const char *value = i + 1 < argc ? argv[i + 1] : 0;
-        if (!strcmp(a, "--sorted")) {
-            size.sorted = true;
+        if (!strcmp(a, "--sorted") || !strcmp(a, "--random")) {
+            size.order = a[2] == 's' ? LookupWorldSize::sorted : LookupWorldSize::random;
             continue;
         }
         if (!value) {

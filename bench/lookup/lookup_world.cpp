@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <map>
 #include <unordered_set>
 #include <vector>
 
@@ -204,12 +205,20 @@ bool write_lookup_world(const std::string &directory, const LookupWorldSize &siz
     std::vector<Airport> airports = make_airports(r, size.airports, &counts->descriptors);
     /* Sorted: in the order of the quick-pick entries, whose code stands
      * right-aligned, so that shorter codes come first. */
-    if (size.sorted)
+    shuffle(r, airports);
+    if (size.order == LookupWorldSize::sorted) {
         std::sort(airports.begin(), airports.end(), [](const Airport &a, const Airport &b) {
             return a.code.size() != b.code.size() ? a.code.size() < b.code.size() : a.code < b.code;
         });
-    else
-        shuffle(r, airports);
+    } else if (size.order == LookupWorldSize::source) {
+        /* Countries in an order of their own, a random rank per prefix. */
+        std::map<std::string, unsigned long> rank;
+        for (const Airport &a : airports)
+            rank.emplace(a.code.substr(0, 2), (unsigned long)r.below(1L << 30));
+        std::stable_sort(airports.begin(), airports.end(), [&](const Airport &a, const Airport &b) {
+            return rank[a.code.substr(0, 2)] < rank[b.code.substr(0, 2)];
+        });
+    }
 
     Output rwy, nav;
     if (!rwy.open(directory + "/Prwydata.txt", error))

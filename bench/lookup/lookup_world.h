@@ -22,7 +22,10 @@ struct LookupWorldSize {
     long airports = 35000;
     long navaids = 12000;
     unsigned long seed = 1;
-    bool sorted = false;                /* airports in quick-pick order, else source order */
+    /* Source: grouped by country (the code's first two letters), the groups
+     * and the airports in each in no order, as a data source lists them;
+     * random: no order at all; sorted: quick-pick order. */
+    enum Order { source, random, sorted } order = source;
 };
 
 struct LookupWorldCounts {
