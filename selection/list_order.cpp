@@ -71,27 +71,13 @@ struct Weights {
 
 const Weights weights;
 
-/* Compares the weighed characters of a and b by one table. */
-int compare_weighed(const unsigned char *a, const unsigned char *b, const unsigned char *table)
-{
-    for (;;) {
-        while (*a && !table[*a])
-            a++;
-        while (*b && !table[*b])
-            b++;
-        if (!*a || !*b)
-            return *a ? 1 : *b ? -1 : 0;
-        if (table[*a] != table[*b])
-            return table[*a] < table[*b] ? -1 : 1;
-        a++;
-        b++;
-    }
-}
-
-int compare_passed_over(const unsigned char *a, const unsigned char *b)
+/* Compares the weighed characters of a and b by one table.  With
+ * by_position, characters the table weighs that stand further into their
+ * string sort first (the pass over what the others passed over). */
+int compare_weighed(const unsigned char *a, const unsigned char *b, const unsigned char *table,
+                    bool by_position)
 {
     const unsigned char *const a0 = a, *const b0 = b;
-    const unsigned char *table = weights.later;
     for (;;) {
         while (*a && !table[*a])
             a++;
@@ -99,7 +85,7 @@ int compare_passed_over(const unsigned char *a, const unsigned char *b)
             b++;
         if (!*a || !*b)
             return *a ? 1 : *b ? -1 : 0;
-        if (a - a0 != b - b0)
+        if (by_position && a - a0 != b - b0)
             return a - a0 < b - b0 ? 1 : -1;
         if (table[*a] != table[*b])
             return table[*a] < table[*b] ? -1 : 1;
@@ -113,11 +99,11 @@ int compare_passed_over(const unsigned char *a, const unsigned char *b)
 int list_order_compare(const char *a, const char *b)
 {
     const unsigned char *ua = (const unsigned char *)a, *ub = (const unsigned char *)b;
-    int r = compare_weighed(ua, ub, weights.base);
+    int r = compare_weighed(ua, ub, weights.base, false);
     if (r == 0)
-        r = compare_weighed(ua, ub, weights.full);
+        r = compare_weighed(ua, ub, weights.full, false);
     if (r == 0)
-        r = compare_passed_over(ua, ub);
+        r = compare_weighed(ua, ub, weights.later, true);
     return r;
 }
 
