@@ -40,9 +40,12 @@ if ! flock -n 8; then
 fi
 # No debugger on a crash: under emulation it would take minutes to start.
 export WINEPREFIX="$prefix" WINEDEBUG=-all DISPLAY= WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d"
-# Wine's processes must not inherit the lock: the persistent server and the
-# services would hold it for good.
-/usr/lib/wine/wineserver -p >/dev/null 2>&1 </dev/null 8>&-
+# Wine's processes must not inherit the lock: the lingering server and the
+# services would hold it.  The server and its services stay up for
+# PELMORA_WINE32_LINGER seconds (default 30 minutes) after the run's last
+# process, so that runs close together skip Wine's start-up, and then end:
+# idle, the emulated services still cost a quarter of a core.
+/usr/lib/wine/wineserver -p"${PELMORA_WINE32_LINGER:-1800}" >/dev/null 2>&1 </dev/null 8>&-
 host() {
     module=$1
     name=$2
@@ -78,7 +81,7 @@ else
     cat $out
     failed=1
 fi
-# The server and Wine's services stay up for the next run; stop them with
-#   WINEPREFIX=<prefix> /usr/lib/wine/wineserver -k
-echo "32-bit run took $(( $(date +%s) - start )) s (prefix $prefix, left running)"
+# The server and Wine's services linger for the next run; stop them sooner
+# with  WINEPREFIX=<prefix> /usr/lib/wine/wineserver -k
+echo "32-bit run took $(( $(date +%s) - start )) s (prefix $prefix, its server lingers ${PELMORA_WINE32_LINGER:-1800} s)"
 exit $failed
