@@ -6,6 +6,27 @@ FacilityFile facility_file;
 
 static const unsigned char ctrl_z = 26;
 
+/* The first byte c in the n bytes at p, or 0: memchr, a word at a time.  The
+ * system's memchr may look at one byte at a time, and every keystroke looks
+ * through the whole runway file twice (for Ctrl-Z and for line ends). */
+static const unsigned char *find_byte(const unsigned char *p, size_t n, unsigned char c)
+{
+    const size_t ones = (size_t)-1 / 255;           /* 0x01 in every byte */
+    const size_t highs = ones * 0x80;
+    const size_t pattern = ones * c;
+    for (; n >= sizeof(size_t); p += sizeof(size_t), n -= sizeof(size_t)) {
+        size_t word;
+        memcpy(&word, p, sizeof word);
+        word ^= pattern;                            /* a zero byte where c is */
+        if ((word - ones) & ~word & highs)
+            break;
+    }
+    for (; n > 0; p++, n--)
+        if (*p == c)
+            return p;
+    return 0;
+}
+
 bool facility_open(FacilityFile *file, const char *name)
 {
     file->stream = fopen(name, "rb");
@@ -38,9 +59,9 @@ static size_t fill_block(FacilityFile *file, size_t want)
     while (file->len < want && !file->at_end) {
         unsigned char *fresh = file->block + file->len;
         size_t got = fread(fresh, 1, facility_block_room - file->len, file->stream);
-        const void *z = memchr(fresh, ctrl_z, got);
+        const unsigned char *z = find_byte(fresh, got, ctrl_z);
         if (z)
-            got = (size_t)(static_cast<const unsigned char *>(z) - fresh);
+            got = (size_t)(z - fresh);
         if (z || got == 0)
             file->at_end = true;
         file->len += got;
@@ -63,7 +84,8 @@ bool facility_next_line(FacilityFile *file, FacilityLine *line, int limit)
     if (avail == 0)
         return false;
     char *p = reinterpret_cast<char *>(file->block + file->pos);
-    const char *lf = static_cast<const char *>(memchr(p, '\n', avail < want + 1 ? avail : want + 1));
+    const char *lf = reinterpret_cast<const char *>(
+        find_byte(file->block + file->pos, avail < want + 1 ? avail : want + 1, '\n'));
     size_t used, length;                /* bytes of the block, characters of the line */
     if (!lf) {
         /* No line end in reach: a full read, or the file's last line. */

@@ -51,6 +51,27 @@ TEST_F(ReaderTest, CtrlZEndsTheFile)
     EXPECT_EQ(read_all("middle.txt"), (std::vector<std::string>{"KSEA SEATTLE\n", "KBFI BO"}));
 }
 
+/* The reader looks for line ends and Ctrl-Z a machine word at a time: each at
+ * every place within a word, among bytes of every value that are neither. */
+TEST_F(ReaderTest, LineEndsAndCtrlZAtEveryPlaceInAWord)
+{
+    std::string noise;
+    for (int c = 1; c < 256; c++)
+        if (c != '\n' && c != '\r' && c != 0x1a)
+            noise += (char)c;
+    for (size_t at = 0; at < 24; at++) {
+        std::string head = noise.substr(at % 7, at);
+        write_file("lf.txt", head + "\n" + noise + "\n");
+        EXPECT_EQ(read_all("lf.txt"), (std::vector<std::string>{head + "\n", noise + "\n"}))
+            << "line end after " << at << " bytes";
+        write_file("z.txt", noise + "\n" + head + "\x1a" + "KSEA\n");
+        std::vector<std::string> want{noise + "\n"};
+        if (!head.empty())
+            want.push_back(head);
+        EXPECT_EQ(read_all("z.txt"), want) << "Ctrl-Z after " << at << " bytes";
+    }
+}
+
 TEST_F(ReaderTest, LongLinesComeInPieces)
 {
     write_file("long.txt", std::string(1500, 'A') + "\nB\n");
