@@ -71,28 +71,34 @@ bool check_order(HWND combo, HeldEntries &held, bool upper, bool lower)
 {
     const LCID locale = (LCID)SendMessageA(combo, CB_GETLOCALE, 0, 0);
     size_t budget = 4096 + held.count() / 8;
-    StoredEntry previous, current, other;     /* previous: the entry before place i */
-    if (held.count() == 0 || !make_stored(held.entry(0), upper, lower, &previous))
+    /* previous: the entry before place i.  The two change roles by pointer,
+     * not by copy: each is 1.5 KB. */
+    StoredEntry first, second, other;
+    StoredEntry *previous = &first, *current = &second;
+    if (held.count() == 0 || !make_stored(held.entry(0), upper, lower, previous))
         return held.count() == 0;
     for (size_t i = 1; i < held.count(); i++) {
-        if (!make_stored(held.entry(i), upper, lower, &current))
+        if (!make_stored(held.entry(i), upper, lower, current))
             return false;
-        int r = list_compare(locale, previous, current);
-        if (r == CSTR_EQUAL && wcscmp(previous.wide, current.wide) != 0)
+        int r = list_compare(locale, *previous, *current);
+        if (r == CSTR_EQUAL && wcscmp(previous->wide, current->wide) != 0)
             return false;
         if (r == CSTR_LESS_THAN || r == CSTR_EQUAL) {
+            StoredEntry *was = previous;
             previous = current;
+            current = was;
             continue;
         }
         if (r != CSTR_GREATER_THAN)
             return false;
-        /* The model erred: move the entry back past every entry after it. */
+        /* The model erred: move the entry back past every entry after it.
+         * The entry before place i stays the one it was. */
         size_t j = i - 1;
         for (; j > 0; j--) {
             if (budget-- == 0 || !make_stored(held.entry(j - 1), upper, lower, &other))
                 return false;
-            r = list_compare(locale, other, current);
-            if (r == CSTR_EQUAL && wcscmp(other.wide, current.wide) != 0)
+            r = list_compare(locale, other, *current);
+            if (r == CSTR_EQUAL && wcscmp(other.wide, current->wide) != 0)
                 return false;
             if (r == CSTR_LESS_THAN || r == CSTR_EQUAL)
                 break;
@@ -102,6 +108,18 @@ bool check_order(HWND combo, HeldEntries &held, bool upper, bool lower)
         held.move_back(i, j);
     }
     return true;
+}
+
+/* The list box that holds the combo box's entries, or 0 when the system
+ * does not say.  The combo box hands every entry on to this list; sent there
+ * directly, an entry costs about half as much. */
+HWND list_of(HWND combo)
+{
+    COMBOBOXINFO info;
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(combo, &info) && info.hwndList)
+        return info.hwndList;
+    return 0;
 }
 
 }  // namespace
@@ -115,13 +133,17 @@ bool add_held_in_list_order(HWND combo, HeldEntries &held, bool upper, bool lowe
      * character): 7-bit text goes straight to the end, in the case that
      * CB_ADDSTRING would store; the rest takes CB_ADDSTRING, whose search
      * of the list ends at the end. */
+    const HWND list = list_of(combo);
     char text[stored_room];
     for (size_t i = 0; i < held.count(); i++) {
         const char *entry = held.entry(i);
         if (is_plain(entry)) {
             strcpy(text, entry);
             change_plain_case(text, upper, lower);
-            SendMessageA(combo, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text);
+            if (list)
+                SendMessageA(list, LB_INSERTSTRING, (WPARAM)-1, (LPARAM)text);
+            else
+                SendMessageA(combo, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text);
         } else {
             SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)entry);
         }
