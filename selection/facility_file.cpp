@@ -6,10 +6,7 @@ FacilityFile facility_file;
 
 static const unsigned char ctrl_z = 26;
 
-/* The first byte c in the n bytes at p, or 0: memchr, a word at a time.  The
- * system's memchr may look at one byte at a time, and every keystroke looks
- * through the whole runway file twice (for Ctrl-Z and for line ends). */
-static const unsigned char *find_byte(const unsigned char *p, size_t n, unsigned char c)
+const unsigned char *find_byte_by_words(const unsigned char *p, size_t n, unsigned char c)
 {
     const size_t ones = (size_t)-1 / 255;           /* 0x01 in every byte */
     const size_t highs = ones * 0x80;
@@ -25,6 +22,16 @@ static const unsigned char *find_byte(const unsigned char *p, size_t n, unsigned
         if (*p == c)
             return p;
     return 0;
+}
+
+/* The C library's memchr where it is fast (vectorised in glibc). */
+static const unsigned char *find_byte(const unsigned char *p, size_t n, unsigned char c)
+{
+#ifdef _WIN32
+    return find_byte_by_words(p, n, c);
+#else
+    return static_cast<const unsigned char *>(memchr(p, c, n));
+#endif
 }
 
 bool facility_open(FacilityFile *file, const char *name)

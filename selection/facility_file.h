@@ -70,6 +70,12 @@ bool facility_read_line(FacilityFile *file, char *line, int limit);
 
 void facility_close(FacilityFile *file);
 
+/* The first byte c in the n bytes at p, or 0, as memchr, looking at a machine
+ * word at a time.  Every keystroke looks through the whole runway file twice
+ * (for Ctrl-Z and for line ends); the Windows C runtime's memchr looks at one
+ * byte at a time, so on Windows the reader uses this instead. */
+const unsigned char *find_byte_by_words(const unsigned char *p, size_t n, unsigned char c);
+
 /* ---- Tokens ---- */
 
 /* White space: blank, tab, CR, LF, vertical tab, form feed. */

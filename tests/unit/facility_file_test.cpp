@@ -51,9 +51,37 @@ TEST_F(ReaderTest, CtrlZEndsTheFile)
     EXPECT_EQ(read_all("middle.txt"), (std::vector<std::string>{"KSEA SEATTLE\n", "KBFI BO"}));
 }
 
-/* The reader looks for line ends and Ctrl-Z a machine word at a time: each at
- * every place within a word, among bytes of every value that are neither. */
-TEST_F(ReaderTest, LineEndsAndCtrlZAtEveryPlaceInAWord)
+/* The Windows reader's memchr looks a machine word at a time: it finds what
+ * memchr finds, from every alignment, at every place within a word, among
+ * bytes of every value. */
+TEST(FindByte, AgreesWithMemchr)
+{
+    for (int c : {0x0a, 0x1a, 0x00, 0x80, 0xff, 0x01}) {
+        /* Bytes of many values, high ones among them, none of them c; then c
+         * at one place (or none), and again five bytes on. */
+        for (int place = -1; place < 40; place++) {
+            unsigned char bytes[64];
+            for (size_t i = 0; i < sizeof bytes; i++) {
+                bytes[i] = (unsigned char)(c + 1 + 37 * i);
+                if (bytes[i] == c)
+                    bytes[i] ^= 0x80;
+            }
+            if (place >= 0)
+                bytes[place] = bytes[place + 5] = (unsigned char)c;
+            for (size_t start = 0; start < 16; start++) {
+                for (size_t n = 0; start + n <= sizeof bytes; n++) {
+                    const unsigned char *p = bytes + start;
+                    ASSERT_EQ(find_byte_by_words(p, n, (unsigned char)c), memchr(p, c, n))
+                        << "byte " << c << " at " << place << ", from " << start << ", " << n;
+                }
+            }
+        }
+    }
+}
+
+/* Line ends and Ctrl-Z at every place within a word, among bytes of every
+ * value that are neither. */
+TEST_F(ReaderTest, LineEndsAndCtrlZAmongBytesOfEveryValue)
 {
     std::string noise;
     for (int c = 1; c < 256; c++)
