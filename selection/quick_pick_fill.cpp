@@ -71,34 +71,28 @@ bool check_order(HWND combo, HeldEntries &held, bool upper, bool lower)
 {
     const LCID locale = (LCID)SendMessageA(combo, CB_GETLOCALE, 0, 0);
     size_t budget = 4096 + held.count() / 8;
-    /* previous: the entry before place i.  The two change roles by pointer,
-     * not by copy: each is 1.5 KB. */
-    StoredEntry first, second, other;
-    StoredEntry *previous = &first, *current = &second;
-    if (held.count() == 0 || !make_stored(held.entry(0), upper, lower, previous))
+    StoredEntry previous, current, other;     /* previous: the entry before place i */
+    if (held.count() == 0 || !make_stored(held.entry(0), upper, lower, &previous))
         return held.count() == 0;
     for (size_t i = 1; i < held.count(); i++) {
-        if (!make_stored(held.entry(i), upper, lower, current))
+        if (!make_stored(held.entry(i), upper, lower, &current))
             return false;
-        int r = list_compare(locale, *previous, *current);
-        if (r == CSTR_EQUAL && wcscmp(previous->wide, current->wide) != 0)
+        int r = list_compare(locale, previous, current);
+        if (r == CSTR_EQUAL && wcscmp(previous.wide, current.wide) != 0)
             return false;
         if (r == CSTR_LESS_THAN || r == CSTR_EQUAL) {
-            StoredEntry *was = previous;
             previous = current;
-            current = was;
             continue;
         }
         if (r != CSTR_GREATER_THAN)
             return false;
-        /* The model erred: move the entry back past every entry after it.
-         * The entry before place i stays the one it was. */
+        /* The model erred: move the entry back past every entry after it. */
         size_t j = i - 1;
         for (; j > 0; j--) {
             if (budget-- == 0 || !make_stored(held.entry(j - 1), upper, lower, &other))
                 return false;
-            r = list_compare(locale, other, *current);
-            if (r == CSTR_EQUAL && wcscmp(other.wide, current->wide) != 0)
+            r = list_compare(locale, other, current);
+            if (r == CSTR_EQUAL && wcscmp(other.wide, current.wide) != 0)
                 return false;
             if (r == CSTR_LESS_THAN || r == CSTR_EQUAL)
                 break;

@@ -79,8 +79,8 @@ TEST(FindByte, AgreesWithMemchr)
     }
 }
 
-/* Line ends and Ctrl-Z at every place within a word, among bytes of every
- * value that are neither. */
+/* Line ends and Ctrl-Z after heads of 0 to 23 bytes, among bytes of every
+ * value that are neither (the search itself is tested above). */
 TEST_F(ReaderTest, LineEndsAndCtrlZAmongBytesOfEveryValue)
 {
     std::string noise;
