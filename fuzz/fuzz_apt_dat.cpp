@@ -6,7 +6,7 @@
  * Input: the file's bytes.
  */
 #include "fuzz_convert_input.h"
-#include "xplane.h"
+#include "sources/xplane.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "reference.h"
-#include "tools/check.h"
+#include "check/check.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include <string>
 
-#include "converter.h"
-#include "report.h"
+#include "convert/converter.h"
+#include "common/report.h"
 
 /* Writes bytes into name in the working folder. */
 static inline void write_input(const char *name, const uint8_t *data, size_t size)

@@ -9,7 +9,7 @@
 #include <string.h>
 
 #include "fuzz_convert_input.h"
-#include "xplane.h"
+#include "sources/xplane.h"
 
 static const char airports[] =
     "I\n1100 Version\n"

@@ -7,9 +7,9 @@
  */
 #include <string.h>
 
-#include "csv_reader.h"
+#include "sources/csv_reader.h"
 #include "fuzz_convert_input.h"
-#include "ourairports.h"
+#include "sources/ourairports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "check.h"
+#include "check/check.h"
 #include "test_files.h"
 
 namespace {

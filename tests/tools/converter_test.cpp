@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "converter.h"
+#include "convert/converter.h"
 #include "test_files.h"
 
 namespace {

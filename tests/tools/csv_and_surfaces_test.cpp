@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "csv_reader.h"
-#include "surfaces.h"
+#include "sources/csv_reader.h"
+#include "sources/surfaces.h"
 #include "test_files.h"
 
 namespace {

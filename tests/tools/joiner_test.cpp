@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "joiner.h"
+#include "convert/joiner.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "magnetic.h"
+#include "convert/magnetic.h"
 
 #include <math.h>
 #include <stdio.h>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "output_files.h"
+#include "convert/output_files.h"
 #include "test_files.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "fields.h"
-#include "line_reader.h"
+#include "common/fields.h"
+#include "common/line_reader.h"
 #include "test_files.h"
-#include "geometry.h"
-#include "tokens.h"
+#include "common/geometry.h"
+#include "common/tokens.h"
 
 #include <zlib.h>
 

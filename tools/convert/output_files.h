@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "file_ops.h"
+#include "common/file_ops.h"
 
 /* One output file, written to a temporary name beside its final place and
  * renamed over it only by commit. */

@@ -7,7 +7,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
 
 #include <string>
 #include <vector>
@@ -20,19 +19,13 @@
 #include <unistd.h>
 #endif
 
-#include "converter.h"
-#include "fields.h"
-#include "line_reader.h"
-#include "magnetic.h"
-#include "ourairports.h"
-#include "report.h"
-#include "selection/facility_file.h"
-#include "tokens.h"
-#include "xplane.h"
+#include "common/fields.h"
+#include "common/report.h"
+#include "common/tokens.h"
+#include "conversion.h"
 
-static const int exit_clean = 0;
-static const int exit_bad_rows = 1;
-static const int exit_failed = 2;
+static const int exit_clean = conversion_clean;
+static const int exit_failed = conversion_failed;
 
 static const char usage_text[] =
     "usage: pelmora-convert [options] --apt APT.DAT [--nav NAV.DAT]\n"
@@ -95,12 +88,8 @@ static const char usage_text[] =
     "messages); 2 nothing written.\n";
 
 struct Options {
-    std::string apt, nav, ourairports;
-    std::string output_dir;
-    bool crlf = true;
+    ConversionRequest request;
     bool quiet = false;
-    int year = 0, month = 0, day = 0;   /* the date of the courses; 0: today */
-    Filters filters;
 };
 
 static void usage_error(const std::string &message)
@@ -157,33 +146,10 @@ static bool parse_date(const std::string &text, Options *o)
     bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (m == 2 && d == 29 && !leap)
         return false;
-    o->year = y;
-    o->month = m;
-    o->day = d;
+    o->request.year = y;
+    o->request.month = m;
+    o->request.day = d;
     return true;
-}
-
-/* The decimal year of the courses: the date given or today, brought into
- * the magnetic model's span with a warning. */
-static double magnetic_year(Options &o)
-{
-    if (o.year == 0) {
-        time_t now = time(nullptr);
-        struct tm *utc = gmtime(&now);
-        o.year = utc->tm_year + 1900;
-        o.month = utc->tm_mon + 1;
-        o.day = utc->tm_mday;
-    }
-    double year = decimal_year(o.year, o.month, o.day);
-    double used = year < magnetic_model_first_year  ? magnetic_model_first_year
-                  : year > magnetic_model_last_year ? magnetic_model_last_year
-                                                    : year;
-    if (used != year)
-        fprintf(stderr,
-                "warning: %04d-%02d-%02d is outside the magnetic model's span (%.0f to %.0f): "
-                "courses are for %.1f\n",
-                o.year, o.month, o.day, magnetic_model_first_year, magnetic_model_last_year, used);
-    return used;
 }
 
 /* Fills options from argv; returns -1 to go on, else the exit status. */
@@ -204,16 +170,17 @@ static int parse_options(int argc, char **argv, Options *o)
             fputs(usage_text, stdout);
             return exit_clean;
         } else if (arg == "--apt") {
-            if (!value(&o->apt))
+            if (!value(&text))
                 return exit_failed;
+            o->request.apt_files.push_back(text);
         } else if (arg == "--nav") {
-            if (!value(&o->nav))
+            if (!value(&o->request.nav_file))
                 return exit_failed;
         } else if (arg == "--ourairports") {
-            if (!value(&o->ourairports))
+            if (!value(&o->request.ourairports_dir))
                 return exit_failed;
         } else if (arg == "-o" || arg == "--output") {
-            if (!value(&o->output_dir))
+            if (!value(&o->request.output_dir))
                 return exit_failed;
         } else if (arg == "--date") {
             if (!value(&text))
@@ -223,27 +190,27 @@ static int parse_options(int argc, char **argv, Options *o)
                 return exit_failed;
             }
         } else if (arg == "--lf") {
-            o->crlf = false;
+            o->request.crlf = false;
         } else if (arg == "-q" || arg == "--quiet") {
             o->quiet = true;
         } else if (arg == "--hard-only") {
-            o->filters.hard_only = true;
+            o->request.filters.hard_only = true;
         } else if (arg == "--icao-only") {
-            o->filters.icao_only = true;
+            o->request.filters.icao_only = true;
         } else if (arg == "--heliports") {
-            o->filters.heliports = true;
+            o->request.filters.heliports = true;
         } else if (arg == "--icao") {
             if (!value(&text))
                 return exit_failed;
-            o->filters.icao_prefixes = split_list(text);
+            o->request.filters.icao_prefixes = split_list(text);
         } else if (arg == "--country") {
             if (!value(&text))
                 return exit_failed;
-            o->filters.countries = split_list(text);
+            o->request.filters.countries = split_list(text);
         } else if (arg == "--box") {
             if (!value(&text))
                 return exit_failed;
-            if (!parse_box(text, &o->filters)) {
+            if (!parse_box(text, &o->request.filters)) {
                 usage_error("--box wants SOUTH,WEST,NORTH,EAST in degrees, e.g. 45,5,55,16");
                 return exit_failed;
             }
@@ -252,22 +219,12 @@ static int parse_options(int argc, char **argv, Options *o)
             return exit_failed;
         }
     }
-    if (!o->apt.empty() && !o->ourairports.empty()) {
-        usage_error("choose one airport source: --apt or --ourairports");
-        return exit_failed;
-    }
-    if (o->apt.empty() && o->ourairports.empty() && o->nav.empty()) {
-        usage_error("no input: give --apt, --ourairports or --nav");
+    std::string problem = request_problem(o->request);
+    if (!problem.empty()) {
+        usage_error(problem);
         return exit_failed;
     }
     return -1;
-}
-
-static int fail(Converter &converter, const std::string &message)
-{
-    converter.discard();
-    fprintf(stderr, "%s\nnothing written\n", message.c_str());
-    return exit_failed;
 }
 
 int main(int argc, char **argv)
@@ -280,46 +237,5 @@ int main(int argc, char **argv)
     Report report;
     report.set_quiet(o.quiet);
     report.set_progress(isatty(fileno(stderr)) != 0);
-    Converter converter(o.filters, report);
-    converter.set_magnetic_year(magnetic_year(o));
-
-    const bool airports = !o.apt.empty() || !o.ourairports.empty();
-    const bool csv_navaids =
-        !o.ourairports.empty() && o.nav.empty() && !find_csv(o.ourairports, "navaids").empty();
-    const bool navaids = !o.nav.empty() || csv_navaids;
-    std::string error;
-    if (!converter.open_outputs(o.output_dir, o.crlf, airports, navaids, &error))
-        return fail(converter, error);
-    if (!o.filters.countries.empty() && !o.nav.empty())
-        report.say("note: nav.dat gives no country: its navaids are filtered by --box only");
-
-    ReadOutcome outcome;
-    if (!o.nav.empty() && !read_nav_dat(o.nav, converter, report, &outcome))
-        return fail(converter, outcome.fatal);
-    if (!o.apt.empty() && !read_apt_dat(o.apt, converter, report, &outcome))
-        return fail(converter, outcome.fatal);
-    if (!o.ourairports.empty() &&
-        !read_ourairports(o.ourairports, csv_navaids, converter, report, &outcome))
-        return fail(converter, outcome.fatal);
-    converter.finish(airports);
-
-    std::string empty = converter.empty_result(airports, navaids);
-    if (!empty.empty()) {
-        converter.print_summary(stderr);
-        return fail(converter, "nothing to write: " + empty + "; existing files are left as they are");
-    }
-
-    if (!converter.commit(&error))
-        return fprintf(stderr, "%s\n", error.c_str()), exit_failed; /* says what was written */
-    converter.print_summary(stderr);
-    if (report.errors() > 0)
-        fprintf(stderr, "bad input rows skipped: %ld (reported above)\n", report.errors());
-    std::string where = o.output_dir.empty() ? std::string() : o.output_dir + "/";
-    if (airports)
-        fprintf(stderr, "wrote %s%s (%ld lines)\n", where.c_str(), RUNWAY_FILE_NAME,
-                converter.stats().airports_written);
-    if (navaids)
-        fprintf(stderr, "wrote %s%s (%ld lines)\n", where.c_str(), NAVAID_FILE_NAME,
-                converter.stats().navaids_written);
-    return report.errors() > 0 ? exit_bad_rows : exit_clean;
+    return run_conversion(o.request, report);
 }

@@ -17,8 +17,8 @@
 
 #include <string>
 
-#include "converter.h"
-#include "report.h"
+#include "convert/converter.h"
+#include "common/report.h"
 
 struct ReadOutcome {
     long lines = 0;

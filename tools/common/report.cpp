@@ -10,11 +10,21 @@ void Report::clear_progress()
     }
 }
 
+/* One message line, to the listener or the stream. */
+void Report::emit(const std::string &text)
+{
+    if (listener_) {
+        listener_->line(text);
+        return;
+    }
+    clear_progress();
+    fprintf(out_, "%s\n", text.c_str());
+}
+
 void Report::error(const std::string &file, long line, const std::string &reason)
 {
     errors_++;
-    clear_progress();
-    fprintf(out_, "%s:%ld: %s\n", file.c_str(), line, reason.c_str());
+    emit(file + ":" + std::to_string(line) + ": " + reason);
 }
 
 void Report::note(const std::string &file, long line, const std::string &reason)
@@ -22,18 +32,22 @@ void Report::note(const std::string &file, long line, const std::string &reason)
     notes_++;
     if (quiet_)
         return;
-    clear_progress();
-    fprintf(out_, "%s:%ld: %s\n", file.c_str(), line, reason.c_str());
+    emit(file + ":" + std::to_string(line) + ": " + reason);
 }
 
 void Report::say(const std::string &text)
 {
-    clear_progress();
-    fprintf(out_, "%s\n", text.c_str());
+    emit(text);
 }
 
 void Report::progress(const LineReader &reader)
 {
+    if (listener_) {
+        listener_->progress(base_name(reader.path()), reader.progress());
+        if (listener_->stop_requested())
+            stopped_ = true;
+        return;
+    }
     if (!progress_on_ || quiet_)
         return;
     int percent = (int)(reader.progress() * 100);

@@ -43,7 +43,7 @@
 #include "facilities.h"
 #include "joiner.h"
 #include "output_files.h"
-#include "report.h"
+#include "common/report.h"
 
 struct Filters {
     std::vector<std::string> icao_prefixes;   /* upper case; airports only */
@@ -105,7 +105,9 @@ public:
     bool commit(std::string *error);
     void discard();
 
-    void print_summary(FILE *out) const;
+    /* The closing summary: one line per kind of record, each ending in a
+     * newline. */
+    std::string summary() const;
     const ConvertStats &stats() const { return stats_; }
     const LocalizerJoiner &joiner() const { return joiner_; }
 

@@ -5,12 +5,12 @@
  */
 #include <stdio.h>
 
-#include "check.h"
+#include "check/check.h"
 #include "converter.h"
-#include "geometry.h"
+#include "common/geometry.h"
 #include "magnetic.h"
 #include "selection/facility_file.h"
-#include "tokens.h"
+#include "common/tokens.h"
 
 /* Rooms of the converter's own tokens, chosen so that the longest descriptor
  * (8 + 8 + 6 + 6 + 3 characters and four underscores, 35) fits the 39 of

@@ -1,7 +1,7 @@
 /* The nav.dat reader: a row-code switch over VORs, NDBs and localizers. */
 #include <math.h>
 
-#include "tokens.h"
+#include "common/tokens.h"
 #include "xplane_file.h"
 
 /* ======================================================================

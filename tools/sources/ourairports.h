@@ -15,8 +15,8 @@
 
 #include <string>
 
-#include "converter.h"
-#include "report.h"
+#include "convert/converter.h"
+#include "common/report.h"
 #include "xplane.h"
 
 /* The path of stem.csv or, failing that, stem.csv.gz in directory; empty

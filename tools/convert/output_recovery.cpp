@@ -1,6 +1,6 @@
 /*
- * Putting the old pair back: when the second file of a pair cannot go in,
- * and when a run was killed between its two renames.
+ * Clearing what killed runs left in the output folder, and putting back an
+ * old file when a run was killed between its pair's two renames.
  */
 #include <stdlib.h>
 #include <string.h>
@@ -12,73 +12,6 @@
 #include "selection/facility_file.h"
 
 using file_ops::Kind;
-
-/* The order of a pair's commit, which the recovery below relies on:
- *   1. both temporary files complete and synced (OutputPair::commit);
- *   2. first's old file gets a second name, "<first>.<run>.old";
- *   3. first's temporary file is renamed over first;
- *   4. second's temporary file is renamed over second;
- *   5. the ".old" name is removed.
- * If 4 fails, the ".old" file is renamed back over first. */
-bool OutputPair::commit_in_turn(OutputFile &first, OutputFile &second, std::string *error)
-{
-    std::string why;
-    std::string aside;
-    if (file_ops::kind_of(first.path()) == Kind::file) {
-        const std::string &temp = first.temp_path();
-        aside = temp.substr(0, temp.size() - (sizeof partial_suffix - 1)) + old_suffix;
-        if (!file_ops::keep_aside(first.path(), aside)) {
-            *error = "nothing written: " + first.path() + ": cannot keep the old file aside as " +
-                     aside + ": " + file_ops::last_error_text();
-            discard();
-            return false;
-        }
-        file_ops::sync_directory(directory_);
-    }
-    if (!first.replace(&why)) {
-        if (!aside.empty())
-            file_ops::remove_file(aside);
-        discard();
-        *error = "nothing written: " + why;
-        return false;
-    }
-    if (second.replace(&why)) {
-        file_ops::sync_directory(directory_);
-        if (!aside.empty())
-            file_ops::remove_file(aside);
-        return true;
-    }
-
-    /* The second cannot go in: the first goes back to what it was. */
-    if (aside.empty()) {
-        if (file_ops::remove_file(first.path())) {
-            second.discard();
-            file_ops::sync_directory(directory_);
-            *error = "nothing written: " + why + "; " + first.path() +
-                     " taken out again (there was none before)";
-            return false;
-        }
-        second.discard();
-        *error = first.path() + " written (new), " + second.path() + " not: " + why +
-                 "; the new " + first.path() + " could not be taken out again: " +
-                 file_ops::last_error_text();
-        return false;
-    }
-    if (file_ops::replace_file(aside, first.path())) {
-        second.discard();
-        file_ops::sync_directory(directory_);
-        *error = "nothing written: " + why + "; " + first.path() + " put back as it was";
-        return false;
-    }
-    /* The temporary second file stays too: with the ".old" file it tells the
-     * next run to put the old first file back (clean_leftovers). */
-    std::string put_back_failure = file_ops::last_error_text();
-    second.keep_temp();
-    *error = first.path() + " written (new), " + second.path() + " left as it was: " + why +
-             "; the old " + first.path() + " could not be put back (" + put_back_failure +
-             "): it is kept as " + aside + ", and the next run puts it back";
-    return false;
-}
 
 /* ---- What killed runs leave behind ----
  * A name is a leftover when it reads "<final>.<pid>-<letters>.partial" or

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "geometry.h"
-#include "tokens.h"
+#include "common/geometry.h"
+#include "common/tokens.h"
 
 static std::string localizer_text(const Localizer &l)
 {

@@ -1,5 +1,7 @@
 #include "converter.h"
 
+#include <stdarg.h>
+
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -7,11 +9,11 @@
 
 #include <algorithm>
 
-#include "check.h"
+#include "check/check.h"
 #include "magnetic.h"
 #include "selection/facility_file.h"
-#include "geometry.h"
-#include "tokens.h"
+#include "common/geometry.h"
+#include "common/tokens.h"
 
 
 
@@ -326,11 +328,23 @@ void Converter::discard()
     outputs_.discard();
 }
 
-void Converter::print_summary(FILE *out) const
+/* printf into the end of a string. */
+static void appendf(std::string *text, const char *format, ...)
 {
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    *text += line;
+}
+
+std::string Converter::summary() const
+{
+    std::string out;
     const ConvertStats &s = stats_;
     if (s.airports_read > 0 || writes_runways_)
-        fprintf(out,
+        appendf(&out,
                 "airports: read %ld, written %ld; skipped: closed %ld, heliport %ld, other kind "
                 "%ld, without runways %ld, no usable code %ld, repeated code %ld, outside the "
                 "filters %ld\n"
@@ -341,7 +355,7 @@ void Converter::print_summary(FILE *out) const
                 s.ends_written, s.ends_with_localizer, max_runways, s.ends_left_out,
                 s.ends_without_course);
     if (s.localizers_read > 0)
-        fprintf(out,
+        appendf(&out,
                 "localizers: read %ld, joined %ld; not joined: serve no runway end %ld, no such "
                 "airport %ld, airport not written %ld, another serves the runway end %ld, "
                 "repeated %ld\n",
@@ -351,11 +365,12 @@ void Converter::print_summary(FILE *out) const
                 joiner_.count(Localizer::State::airport_skipped),
                 joiner_.count(Localizer::State::spare), joiner_.duplicates());
     if (s.navaids_read > 0 || writes_navaids_)
-        fprintf(out,
+        appendf(&out,
                 "navaids: read %ld, written %ld (VOR %ld, NDB %ld); skipped: outside the "
                 "filters %ld, other type %ld\n",
                 s.navaids_read, s.navaids_written, s.vors_written, s.ndbs_written,
                 s.navaids_filtered, s.navaids_other_type);
     if (s.out_of_band > 0)
-        fprintf(out, "refused as outside the radio bands: %ld\n", s.out_of_band);
+        appendf(&out, "refused as outside the radio bands: %ld\n", s.out_of_band);
+    return out;
 }

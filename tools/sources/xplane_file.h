@@ -16,10 +16,10 @@
 #include <map>
 #include <string>
 
-#include "facilities.h"
-#include "fields.h"
-#include "line_reader.h"
-#include "report.h"
+#include "convert/facilities.h"
+#include "common/fields.h"
+#include "common/line_reader.h"
+#include "common/report.h"
 #include "xplane.h"
 
 class XPlaneFile {

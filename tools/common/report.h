@@ -21,9 +21,28 @@
 
 class LineReader;
 
+/* A receiver of what a run reports, for a caller that shows it elsewhere
+ * than on a stream (a window): whole message lines, the progress through
+ * the file being read, and whether the run is to stop. */
+class ReportListener {
+public:
+    virtual ~ReportListener() {}
+    virtual void line(const std::string &text) = 0;
+    /* fraction: 0 to 1 through file (its name without folders). */
+    virtual void progress(const std::string &file, double fraction) = 0;
+    /* Asked at every progress step; true makes the run stop early. */
+    virtual bool stop_requested() = 0;
+};
+
 class Report {
 public:
     explicit Report(FILE *out = stderr) : out_(out) {}
+
+    /* Messages and progress go to listener instead of the stream. */
+    void set_listener(ReportListener *listener) { listener_ = listener; }
+    /* True once the listener has asked the run to stop: the readers then end
+     * early and the run writes nothing. */
+    bool stopped() const { return stopped_; }
 
     void set_quiet(bool quiet) { quiet_ = quiet; }
     void set_progress(bool on) { progress_on_ = on; }
@@ -42,8 +61,11 @@ public:
 
 private:
     void clear_progress();
+    void emit(const std::string &text);
 
     FILE *out_;
+    ReportListener *listener_ = nullptr;
+    bool stopped_ = false;
     bool quiet_ = false;
     bool progress_on_ = false;
     bool progress_shown_ = false;

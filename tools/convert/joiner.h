@@ -33,7 +33,7 @@
 #include <vector>
 
 #include "facilities.h"
-#include "report.h"
+#include "common/report.h"
 
 class LocalizerJoiner {
 public:

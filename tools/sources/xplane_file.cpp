@@ -62,8 +62,13 @@ bool XPlaneFile::next_row(long *code, Fields *fields)
     std::string_view line;
     while (in_.next(&line)) {
         outcome_->lines = in_.line_number();
-        if (in_.line_number() % progress_every_lines == 0)
+        if (in_.line_number() % progress_every_lines == 0) {
             report_.progress(in_);
+            if (report_.stopped()) {
+                fail("stopped before the end");
+                return false;
+            }
+        }
         /* The row code alone: most rows of a world file (taxiways, signs,
          * frequencies) are passed over unsplit; the readers split the rows
          * they take. */

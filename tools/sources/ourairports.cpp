@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "csv_reader.h"
-#include "fields.h"
-#include "line_reader.h"
+#include "common/fields.h"
+#include "common/line_reader.h"
 #include "surfaces.h"
-#include "geometry.h"
-#include "tokens.h"
+#include "common/geometry.h"
+#include "common/tokens.h"
 
 
 static bool file_exists(const std::string &path)

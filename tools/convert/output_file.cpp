@@ -86,9 +86,9 @@ static void unregister_temp(const std::string &path)
             temp_files[i][0] = 0;
 }
 
-static void begin_renaming() { renaming = 1; }
+void begin_renaming() { renaming = 1; }
 
-static void end_renaming()
+void end_renaming()
 {
     renaming = 0;
     int pending = deferred_signal;
@@ -107,9 +107,7 @@ std::string output_path(const std::string &directory, const std::string &name)
     return directory.empty() ? name : directory + "/" + name;
 }
 
-/* "<process id>-<6 letters or digits>": unique among live runs by the id,
- * unguessable by the letters. */
-static std::string make_run_name()
+std::string make_run_name()
 {
     static std::mt19937_64 random = [] {
         uint64_t seed = (uint64_t)time(0) ^ ((uint64_t)file_ops::current_process_id() << 32);
@@ -130,7 +128,6 @@ static std::string make_run_name()
 /* ---- One file ---- */
 
 static const size_t buffer_size = 1 << 16;
-static const int name_attempts = 100;
 
 bool OutputFile::open(const std::string &directory, const char *name, bool crlf,
                       std::string *error)
@@ -254,70 +251,3 @@ void OutputFile::discard()
     unregister_temp(temp_path_);
 }
 
-/* ---- The pair ---- */
-
-bool OutputPair::open(const std::string &directory, bool crlf, bool with_runways,
-                      bool with_navaids, std::string *error)
-{
-    discard();
-    directory_ = directory;
-    clean_leftovers(directory);
-    for (int attempt = 0; attempt < name_attempts; attempt++) {
-        const std::string run = make_run_name();
-        bool exists = false;
-        if (with_runways &&
-            !runways.open_as(directory, RUNWAY_FILE_NAME, run, crlf, &exists, error)) {
-            if (exists)
-                continue;
-            return false;
-        }
-        if (with_navaids &&
-            !navaids.open_as(directory, NAVAID_FILE_NAME, run, crlf, &exists, error)) {
-            runways.discard();
-            if (exists)
-                continue;
-            return false;
-        }
-        return true;
-    }
-    *error = output_path(directory, RUNWAY_FILE_NAME) + ": no free temporary name beside it";
-    return false;
-}
-
-bool OutputPair::commit(std::string *error)
-{
-    OutputFile *files[2];
-    int count = 0;
-    for (OutputFile *file : {&runways, &navaids})
-        if (file->is_open())
-            files[count++] = file;
-    std::string why;
-    for (int i = 0; i < count; i++)
-        if (!files[i]->finish(&why)) {
-            discard();
-            *error = "nothing written: " + why;
-            return false;
-        }
-    if (count < 2) {
-        if (count == 1 && !files[0]->commit(&why)) {
-            *error = "nothing written: " + why;
-            return false;
-        }
-        return true;
-    }
-    /* The first to go in is one whose old file can be kept aside: the
-     * runway file, unless only the navaid file has an old one. */
-    if (file_ops::kind_of(files[0]->path()) != Kind::file &&
-        file_ops::kind_of(files[1]->path()) == Kind::file)
-        std::swap(files[0], files[1]);
-    begin_renaming();
-    bool ok = commit_in_turn(*files[0], *files[1], error);
-    end_renaming();
-    return ok;
-}
-
-void OutputPair::discard()
-{
-    runways.discard();
-    navaids.discard();
-}

@@ -60,8 +60,13 @@ bool CsvReader::next(CsvRecord *record)
     while (in_.next(&line)) {
         if (in_.line_number() == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
             line.remove_prefix(3);
-        if (in_.line_number() % 8192 == 0)
+        if (in_.line_number() % 8192 == 0) {
             report_.progress(in_);
+            if (report_.stopped()) {
+                fail(in_.line_number(), "stopped before the end");
+                return false;
+            }
+        }
         if (!builder_.in_quotes())
             first = in_.line_number();
         if (in_.line_was_cut()) {

@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "facilities.h"
-#include "line_reader.h"
-#include "report.h"
+#include "convert/facilities.h"
+#include "common/line_reader.h"
+#include "common/report.h"
 #include "xplane.h"
 
 typedef std::vector<std::string> CsvRecord;

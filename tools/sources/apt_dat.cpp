@@ -1,9 +1,9 @@
 /* The apt.dat reader: a row-code switch over the rows of each airport. */
 #include <math.h>
 
-#include "geometry.h"
+#include "common/geometry.h"
 #include "surfaces.h"
-#include "tokens.h"
+#include "common/tokens.h"
 #include "xplane_file.h"
 
 /* ======================================================================
