@@ -28,6 +28,8 @@ struct ConversionRequest {
     std::vector<std::string> apt_files;   /* read in this order; an airport's first definition wins */
     std::string nav_file;
     std::string ourairports_dir;
+    std::string xplane_dir;               /* an X-Plane 11/12 folder: what that X-Plane flies with */
+    std::string flightgear_dir;           /* an FGData folder: Airports/apt.dat.gz, Navaids/nav.dat.gz */
     std::string output_dir;               /* "" is the current folder */
     bool crlf = true;
     int year = 0, month = 0, day = 0;     /* the date of the magnetic courses; 0 is today */
