@@ -34,7 +34,7 @@ seeds=$build/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/reader" "$seeds/records" "$seeds/tuning" "$seeds/searches" \
     "$seeds/apt_dat" "$seeds/nav_dat" "$seeds/ourairports" "$seeds/check"
-for f in "$root"/data/*.txt; do
+for f in "$root"/data/Prwydata.txt "$root"/data/Pnavdata.txt; do
     n=$(basename "$f" .txt)
     { printf '\005'; cat "$f"; } > "$seeds/reader/$n"
     { printf '\205'; cat "$f"; } > "$seeds/reader/$n-after-filler"

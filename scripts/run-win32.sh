@@ -51,7 +51,7 @@ host() {
     name=$2
     t0=$(date +%s)
     timeout 1800 /usr/lib/wine/wine "$root/build/win32/pelmora-host.exe" \
-        --sim "$root/build/win32/sim32/$name" --install "$module" --data "$root/data" \
+        --sim "$root/build/win32/sim32/$name" --install "$module" --data "$root/tests/host/data" \
         --script "$root/tests/host/session32.txt" --log "$root/build/win32/sim32/$name/events.log" \
         --timeout 1500 >"$root/build/win32/sim32/$name.out" 2>&1 8>&-
     rc=$?

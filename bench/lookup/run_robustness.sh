@@ -1,9 +1,10 @@
 #!/bin/sh
 # The long robustness run under Wine (robustness_long.txt): 10,000
 # keystrokes, 500 open/close cycles, a 100 MB runway file and 10 MB of noise,
-# in a simulator folder with the sample data.  Prints the host's memory along
-# the way and the time of each change on the large files; fails when the host
-# crashes, hangs or a check fails.
+# in a simulator folder with the host sessions' test fixtures
+# (tests/host/data).  Prints the host's memory along the way and the time of
+# each change on the large files; fails when the host crashes, hangs or a
+# check fails.
 #
 # Needs the win64 build (build/win64) and gen_lookup_world (GEN, by default
 # the one in build/bench).
@@ -26,10 +27,10 @@ mkdir -p "$sim/big"
 "$gen" "$sim/big" --large 100000000
 mv "$sim/big/Prwydata.txt" "$sim/Big.txt"
 rmdir "$sim/big"
-cp "$root/data/Prwydata.txt" "$sim/Sample.txt"
+cp "$root/tests/host/data/Prwydata.txt" "$sim/Sample.txt"
 
 start=$(date +%s)
-if ! "$wine" "$host" --sim "$sim" --install "$module" --data "$root/data" \
+if ! "$wine" "$host" --sim "$sim" --install "$module" --data "$root/tests/host/data" \
         --script "$root/bench/lookup/robustness_long.txt" --timeout 1200 > "$work/out.raw" 2>&1; then
     tr -d '\r' < "$work/out.raw" | grep -v 'callback returned'
     echo "robustness: FAILED"
