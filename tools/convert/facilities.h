@@ -67,6 +67,7 @@ struct Airport {
     double latitude = 0, longitude = 0;
     std::vector<RunwayEnd> ends;        /* in source order, one runway's two ends together */
     SourceLine source;
+    std::vector<std::string> aliases;   /* further codes it is known by: localizers join on them */
 };
 
 /* A VOR (VOR, VOR-DME, VORTAC) or an NDB. */
