@@ -66,7 +66,7 @@ void Converter::correct_swapped_ends(const Airport &airport, std::vector<RunwayE
         char text[200];
         snprintf(text, sizeof text,
                  "%s runway %s: its course %03d points away from its designator: its ends "
-                 "are taken as swapped in the source, written %03d",
+                 "are taken as swapped in the source: turned round to %03d",
                  airport.ident.c_str(), end.designator.c_str(), course, course_of(airport, end));
         report_.note(airport.source.file, airport.source.line, text);
     }
