@@ -158,8 +158,9 @@ end
 # YWLG's ends swapped, YSWP's too with a localizer on its 18; close
 # parallels and a water lane (KHWD, KSFF), antennas short of the far end
 # (KBUR) and beyond the near end (KGSO) join the runway their source names;
-# UATE's 30R, renumbered 30, joins by place; a seaplane base's "[S]" is no
-# part of its name; repeated navaid lines are written once.
+# UATE's 30R, renumbered 30, joins by place; a seaplane base's "[S]" and a
+# heliport's "[H]" are no part of their names; repeated navaid lines are
+# written once.
 begin fg_records
 run 0 --apt records/apt.dat --nav records/nav.dat
 same_as fg_records Prwydata.txt Pnavdata.txt messages
@@ -170,6 +171,8 @@ for line in "YWLG WALGETT 05_-_5330_0_048 23_-_5330_0_228 18_-_3825_0_180 36_-_3
     grep -q "$line" "../$name/Prwydata.txt" || fail "no '$line'"
 done
 says "put right: runway ends swapped in the source 4, localizers joined by place (renumbered runways) 1, repeated navaid lines 3"
+run 0 --apt records/apt.dat --heliports -q
+grep -q "^WA99 HARBORVIEW_MEDICAL_CENTER" "../$name/Prwydata.txt" || fail "a heliport's [H] is no part of its name"
 end
 
 # OurAirports: headings from the thresholds, not the heading column (RJTT

@@ -1,6 +1,7 @@
 #include "joiner.h"
 
 #include <math.h>
+#include <stdio.h>
 
 #include <algorithm>
 
@@ -69,39 +70,50 @@ bool knows_place(const RunwayEnd &end)
     return end.has_position && end.has_far_end && end.heading >= 0;
 }
 
-double localizer_fit(const Localizer &l, const RunwayEnd &end, FitTest test)
+namespace {
+
+/* Where a localizer stands from a runway end whose place is known. */
+struct Placement {
+    double bearing_off;                 /* degrees between its bearing and the end's heading */
+    double along;                       /* metres beyond the far end (negative: before it) */
+    double across;                      /* metres abeam of the centre line */
+    double threshold;                   /* the end's own threshold along the same line */
+};
+
+Placement placement(const Localizer &l, const RunwayEnd &end)
 {
-    if (!knows_place(end))
-        return -1;
-    const bool named = test == FitTest::named;
-    double bearing_off = bearing_difference(l.bearing, end.heading);
-    if (bearing_off > (named ? LocalizerJoiner::named_bearing_degrees
-                             : LocalizerJoiner::place_bearing_degrees))
-        return -1;
-    /* The antenna and the threshold from the far end, along the landing
-     * direction and across. */
+    Placement p;
+    p.bearing_off = bearing_difference(l.bearing, end.heading);
     const double pi = 3.14159265358979323846;
     const double h = end.heading * pi / 180;
     double east, north;
     local_offset(end.far_latitude, end.far_longitude, l.latitude, l.longitude, &east, &north);
-    double along = east * sin(h) + north * cos(h);
-    double across = fabs(east * cos(h) - north * sin(h));
-    double lowest, highest, abeam;
-    if (named) {
-        local_offset(end.far_latitude, end.far_longitude, end.latitude, end.longitude, &east,
-                     &north);
-        double threshold = east * sin(h) + north * cos(h);     /* negative: before the far end */
-        lowest = std::min(threshold, 0.0) - LocalizerJoiner::named_beyond_m;
-        highest = LocalizerJoiner::named_beyond_m;
-        abeam = LocalizerJoiner::named_abeam_m;
-    } else {
-        lowest = -LocalizerJoiner::place_before_m;
-        highest = LocalizerJoiner::place_beyond_m;
-        abeam = LocalizerJoiner::place_lateral_m;
-    }
-    if (along < lowest || along > highest || across > abeam)
+    p.along = east * sin(h) + north * cos(h);
+    p.across = fabs(east * cos(h) - north * sin(h));
+    local_offset(end.far_latitude, end.far_longitude, end.latitude, end.longitude, &east, &north);
+    p.threshold = std::min(east * sin(h) + north * cos(h), 0.0);
+    return p;
+}
+
+}  // namespace
+
+double localizer_fit(const Localizer &l, const RunwayEnd &end, FitTest test)
+{
+    if (!knows_place(end))
         return -1;
-    return across + 100 * bearing_off;
+    const Placement p = placement(l, end);
+    bool fits;
+    if (test == FitTest::named)
+        fits = p.bearing_off <= LocalizerJoiner::named_bearing_degrees &&
+               p.across <= LocalizerJoiner::named_abeam_m &&
+               p.along >= p.threshold - LocalizerJoiner::named_beyond_m &&
+               p.along <= LocalizerJoiner::named_beyond_m;
+    else
+        fits = p.bearing_off <= LocalizerJoiner::place_bearing_degrees &&
+               p.across <= LocalizerJoiner::place_lateral_m &&
+               p.along >= -LocalizerJoiner::place_before_m &&
+               p.along <= LocalizerJoiner::place_beyond_m;
+    return fits ? p.across + 100 * p.bearing_off : -1;
 }
 
 namespace {
@@ -163,12 +175,25 @@ int end_served(const Localizer &l, const std::vector<RunwayEnd> &ends, bool *by_
     return best_fit(l, ends, FitTest::place, std::string());
 }
 
-std::string designators(const std::vector<RunwayEnd> &ends)
+/* The ends an airport has and, for the ends of the localizer's own
+ * designator, why it does not fit them. */
+std::string what_it_has(const Localizer &l, const std::vector<RunwayEnd> &ends)
 {
-    std::string have;
-    for (const RunwayEnd &end : ends)
+    std::string have, why;
+    for (const RunwayEnd &end : ends) {
         have += (have.empty() ? "" : " ") + end.designator;
-    return have.empty() ? "none" : have;
+        if (designator_key(end.designator) != designator_key(l.runway) || !knows_place(end))
+            continue;
+        const Placement p = placement(l, end);
+        char text[160];
+        snprintf(text, sizeof text,
+                 "; its %s: bearing %.0f degrees off, antenna %.0f m abeam and %.0f m %s "
+                 "the far end",
+                 end.designator.c_str(), p.bearing_off, p.across, fabs(p.along),
+                 p.along < 0 ? "short of" : "beyond");
+        why += text;
+    }
+    return "it has: " + (have.empty() ? std::string("none") : have) + why;
 }
 
 }  // namespace
@@ -189,7 +214,7 @@ void LocalizerJoiner::join(const Airport &airport, std::vector<RunwayEnd> &ends)
         l->state = Localizer::State::no_runway;
         report_.note(l->source.file, l->source.line,
                      localizer_text(*l) + " serves no runway end of " + airport.ident +
-                         " by place or designator (it has: " + designators(ends) + ")");
+                         " by place or designator (" + what_it_has(*l, ends) + ")");
     }
     for (size_t e = 0; e < ends.size(); e++) {
         if (serving[e].empty())
