@@ -48,6 +48,13 @@ struct Join {
     Report report{messages};
     LocalizerJoiner joiner{report};
     ~Join() { fclose(messages); }
+    std::string text()
+    {
+        std::string all(4096, '\0');
+        rewind(messages);
+        all.resize(fread(&all[0], 1, all.size(), messages));
+        return all;
+    }
 };
 
 TEST(JoinByPlace, ARenumberedRunwayKeepsItsLocalizer)
@@ -254,6 +261,16 @@ TEST(JoinByName, AliasesJoinButDoNotTakeAnotherAirportsLocalizer)
     EXPECT_EQ(j.joiner.count(Localizer::State::unseen), 1);
     j.joiner.join(auburn, second);
     EXPECT_EQ(joined_to(second, "IAUB"), "16");
+
+    Join k;                                              /* Auburn never comes */
+    k.joiner.add(named("S50", "16", "IAUB", 163, 47.321, -122.2229));
+    first = elsewhere.ends;
+    k.joiner.join(elsewhere, first);
+    k.joiner.finish();
+    EXPECT_NE(k.text().find("localizer IAUB (S50 16): no airport S50 but one known also by "
+                            "that code, ZZZZ, whose runway ends it does not fit"),
+              std::string::npos)
+        << k.text();
 }
 
 }  // namespace

@@ -209,8 +209,10 @@ void LocalizerJoiner::join(const Airport &airport, std::vector<RunwayEnd> &ends)
             serving[e].push_back(Served{l, by_place});
             continue;
         }
-        if (n.by_alias)                 /* perhaps another airport's: left for it */
+        if (n.by_alias) {               /* perhaps another airport's: left for it */
+            fitting_no_alias_.emplace(l, airport.ident);
             continue;
+        }
         l->state = Localizer::State::no_runway;
         report_.note(l->source.file, l->source.line,
                      localizer_text(*l) + " serves no runway end of " + airport.ident +
@@ -247,10 +249,19 @@ void LocalizerJoiner::join(const Airport &airport, std::vector<RunwayEnd> &ends)
 
 void LocalizerJoiner::finish()
 {
-    for (Localizer &l : localizers_)
-        if (l.state == Localizer::State::unseen)
+    for (Localizer &l : localizers_) {
+        if (l.state != Localizer::State::unseen)
+            continue;
+        auto alias = fitting_no_alias_.find(&l);
+        if (alias != fitting_no_alias_.end())
+            report_.note(l.source.file, l.source.line,
+                         localizer_text(l) + ": no airport " + l.airport +
+                             " but one known also by that code, " + alias->second +
+                             ", whose runway ends it does not fit");
+        else
             report_.note(l.source.file, l.source.line,
                          localizer_text(l) + ": no airport " + l.airport + " in the airport data");
+    }
 }
 
 long LocalizerJoiner::count(Localizer::State state) const

@@ -92,6 +92,9 @@ private:
     std::unordered_map<std::string, std::vector<size_t>> by_airport_;
     long duplicates_ = 0;
     long joined_by_place_ = 0;
+    /* Localizers found only through an alias, fitting none of that
+     * airport's ends: the airport's ident, for the message at the end. */
+    std::unordered_map<const Localizer *, std::string> fitting_no_alias_;
 };
 
 /* The two tests of the joiner: a localizer on an end of its own designator,
