@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "common/geometry.h"
 #include "convert/converter.h"
 #include "test_files.h"
 
@@ -35,6 +36,11 @@ public:
         l.latitude = 40.0;
         l.longitude = -93.1;
         l.source = SourceLine{"nav.dat", ++localizer_line_};
+        converter_.add_localizer(l);
+        return *this;
+    }
+    Conversion &localizer(const Localizer &l)
+    {
         converter_.add_localizer(l);
         return *this;
     }
@@ -279,6 +285,84 @@ TEST(Courses, EndsWithoutHeadingTakeTheirDesignator)
     a.ends.push_back(nothing);
     EXPECT_EQ(c.airport(a).lines(), "KAAA KAAA_FIELD 18_-_8000_0_180 36_-_8000_0_360 N_-_-_0_360\n");
     EXPECT_EQ(c.stats().ends_without_course, 1);
+}
+
+/* A runway between two thresholds, each end headed at the other. */
+void add_placed(Airport &a, const char *low, double lat1, double lon1, const char *high,
+                double lat2, double lon2)
+{
+    const double lat[2] = {lat1, lat2}, lon[2] = {lon1, lon2};
+    for (int e = 0; e < 2; e++) {
+        RunwayEnd end;
+        end.designator = e == 0 ? low : high;
+        end.has_position = end.has_far_end = true;
+        end.latitude = lat[e];
+        end.longitude = lon[e];
+        end.far_latitude = lat[1 - e];
+        end.far_longitude = lon[1 - e];
+        end.heading = bearing_degrees(lat[e], lon[e], lat[1 - e], lon[1 - e]);
+        end.length_ft = 3825;
+        a.ends.push_back(end);
+    }
+}
+
+/* Walgett's 18 lies at the north threshold in the source: both ends are
+ * turned round before the join, so the ILS named to 18, whose antenna lies
+ * beyond the south threshold, lands on it.  A T runway is a true course
+ * and is left as it is. */
+TEST(SwappedEnds, AreTurnedRoundBeforeTheJoin)
+{
+    Conversion c;
+    Localizer l;
+    l.airport = "YSWP";
+    l.runway = "18";
+    l.ident = "ISWP";
+    l.bearing = 190;
+    l.frequency = 10990;
+    l.with_glide_slope = true;
+    l.latitude = -30.04;
+    l.longitude = 149.1238;
+    c.localizer(l);
+    Airport a = airport("YSWP", {});
+    a.has_position = true;
+    a.latitude = -30.03;
+    a.longitude = 149.125;
+    add_placed(a, "18", -30.03687067, 149.12415937, "36", -30.02655765, 149.12634568);
+    add_placed(a, "13T", -30.03, 149.13, "31T", -30.02, 149.12);     /* 315 and 135 true */
+    const std::string line = c.airport(a).lines();
+    EXPECT_EQ(line.find("YSWP YSWP_FIELD 18_ISWP_3825_109.90_179 36_-_3825_0_360 "), 0u) << line;
+    /* Whether true or magnetic, the T runway's courses keep their sense. */
+    EXPECT_NE(line.find(" 13T_-_3825_0_3"), std::string::npos) << line;
+    EXPECT_NE(line.find(" 31T_-_3825_0_1"), std::string::npos) << line;
+    EXPECT_EQ(c.stats().ends_swapped, 2);
+    EXPECT_EQ(c.joiner().joined_by_place(), 0);
+    EXPECT_NE(c.messages().find("YSWP runway 18: its course 360 points away from its "
+                                "designator: its ends are taken as swapped in the source: "
+                                "turned round to 180"),
+              std::string::npos)
+        << c.messages();
+}
+
+/* The course compared is the magnetic one, as written: at Kangerlussuaq
+ * (declination 25.6 degrees west) a 09 headed 340 true is 006 magnetic, 84
+ * degrees from its designator, and stays. */
+TEST(SwappedEnds, AreJudgedOnTheMagneticCourse)
+{
+    Conversion c;
+    Airport a = airport("BGXX", {});
+    add_placed(a, "09", 67.0, -50.70, "27", 67.00845, -50.70787);
+    EXPECT_EQ(c.airport(a).lines(), "BGXX BGXX_FIELD 09_-_3825_0_006 27_-_3825_0_186\n");
+    EXPECT_EQ(c.stats().ends_swapped, 0);
+}
+
+TEST(SwappedEnds, OnlyNumberedDesignatorsHaveACourseToCompare)
+{
+    EXPECT_EQ(numbered_designator_course("18"), 180);
+    EXPECT_EQ(numbered_designator_course("8"), 80);
+    EXPECT_EQ(numbered_designator_course("05l"), 50);
+    EXPECT_EQ(numbered_designator_course("36C"), 360);
+    for (const char *none : {"13T", "N", "NE", "37", "00", "123", "05LL", "", "H1"})
+        EXPECT_LT(numbered_designator_course(none), 0) << none;
 }
 
 }  // namespace

@@ -154,6 +154,41 @@ run 0 --apt fg/apt.dat --nav fg/nav.dat --icao-only -q
 same_as fg_icao_only Prwydata.txt
 end
 
+# Faults of the records at well-known airports (FlightGear's world data):
+# YWLG's ends swapped, YSWP's too with a localizer on its 18; close
+# parallels and a water lane (KHWD, KSFF), antennas short of the far end
+# (KBUR) and beyond the near end (KGSO) join the runway their source names;
+# UATE's 30R, renumbered 30, joins by place; a seaplane base's "[S]" and a
+# heliport's "[H]" are no part of their names; repeated navaid lines are
+# written once.
+begin fg_records
+run 0 --apt records/apt.dat --nav records/nav.dat
+same_as fg_records Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+for line in "YWLG WALGETT 05_-_5330_0_048 23_-_5330_0_228 18_-_3825_0_180 36_-_3825_0_360" \
+    "KHWD HAYWARD_EXECUTIVE 10R_-_5686_0_107 28L_IHWD_" "21R_IFLZ_" "KBUR BOB_HOPE 08_IBUR_" \
+    "05L_ILLG_" "UATE AKTAU 12_-_8662_0_115 30_ITA_" "18_ISWP_" "BULL BULL_HARBOR_SPB "; do
+    grep -q "$line" "../$name/Prwydata.txt" || fail "no '$line'"
+done
+says "put right: runway ends swapped in the source 4, localizers joined by place (renumbered runways) 1, repeated navaid lines 3"
+run 0 --apt records/apt.dat --heliports -q
+grep -q "^WA99 HARBORVIEW_MEDICAL_CENTER" "../$name/Prwydata.txt" || fail "a heliport's [H] is no part of its name"
+end
+
+# OurAirports: headings from the thresholds, not the heading column (RJTT
+# 23 from its places; SSKW without places from the column); US fields under
+# their FAA codes (KF45 is F45, and its localizer joins); helipads are no
+# runways; the same navaid line twice is written once.
+begin oa_records
+run 0 --ourairports oa_records --lf
+same_as oa_records Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+run 0 --ourairports oa_records --nav oa_records/nav.dat
+same_as oa_records_nav Prwydata.txt
+grep -q "F45 NORTH_PALM_BEACH_COUNTY_GENERAL_AVIATIO 08R_IGHO_8000_109.50_098" "../$name/Prwydata.txt" ||
+    fail "F45's IGHO should join its 08R"
+end
+
 # Courses are magnetic: Christchurch lies where the declination is about 24.6
 # degrees east, Kangerlussuaq 25.6 west (2026).  ICH's bearing field packs
 # the magnetic bearing before the true one (14 x 360 + 38).

@@ -270,6 +270,7 @@ void Converter::add_airport(const Airport &airport)
         return;
     }
     std::vector<RunwayEnd> ends = airport.ends;
+    correct_swapped_ends(airport, ends);
     joiner_.join(airport, ends);
     std::vector<const RunwayEnd *> chosen = choose_ends(airport, ends);
     std::string line = runway_line(code, airport, chosen);
@@ -296,7 +297,7 @@ void Converter::add_navaid(const Navaid &navaid)
         return;
     }
     std::string line = navaid_line(navaid);
-    if (!fits_module(line, false, navaid.source))
+    if (!fits_module(line, false, navaid.source) || !first_navaid_line(line, navaid.source))
         return;
     if (outputs_.navaids.is_open())
         outputs_.navaids.write_line(line);
@@ -370,6 +371,7 @@ std::string Converter::summary() const
                 "filters %ld, other type %ld\n",
                 s.navaids_read, s.navaids_written, s.vors_written, s.ndbs_written,
                 s.navaids_filtered, s.navaids_other_type);
+    out += corrections_summary();
     if (s.out_of_band > 0)
         appendf(&out, "refused as outside the radio bands: %ld\n", s.out_of_band);
     return out;

@@ -17,8 +17,11 @@
  *     and airports without runways always are.
  *   - The same code twice: the first airport is kept, the rest are counted.
  *   - Helipads are not listed as runways.
- *   - Localizer join: by place and direction, see joiner.h; the same
+ *   - Localizer join: to the runway end its source names where it fits
+ *     that end, else to the end it fits by place, see joiner.h; the same
  *     (airport, runway, identifier) read twice counts once.
+ *   - Runway ends swapped in the source are turned round before the join,
+ *     and a navaid line that comes again is written once (corrections.cpp).
  *   - Course: the magnetic course in whole degrees, 001 to 360: the
  *     localizer's true bearing where there is one, else the runway end's
  *     true heading (from its end coordinates, or the source's), less the
@@ -72,11 +75,18 @@ struct ConvertStats {
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
     long navaids_filtered = 0, navaids_other_type = 0;
     long out_of_band = 0;                     /* localizers and navaids refused */
+    long ends_swapped = 0;                    /* turned round: swapped in the source */
+    long navaids_repeated = 0;                /* the same line again: written once */
 };
 
 /* True for a code the runway file can carry: capital letters, digits and
  * hyphens, within the code's room. */
 bool is_usable_code(const std::string &code);
+
+/* The course a runway designator 01 to 36 stands for, its number times ten
+ * (a parallel's letter aside); negative for one ending in T (a true
+ * course), a water lane's compass point or anything else. */
+double numbered_designator_course(const std::string &designator);
 
 class Converter {
 public:
@@ -127,6 +137,10 @@ private:
     std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
                                                const std::vector<RunwayEnd> &ends);
     bool fits_module(const std::string &line, bool runway_file, const SourceLine &source);
+    /* Faults of the sources put right (corrections.cpp). */
+    void correct_swapped_ends(const Airport &airport, std::vector<RunwayEnd> &ends);
+    bool first_navaid_line(const std::string &line, const SourceLine &source);
+    std::string corrections_summary() const;
 
     Filters filters_;
     Report &report_;
@@ -137,6 +151,7 @@ private:
     LocalizerJoiner joiner_{report_};
     std::unordered_set<std::string> codes_written_;
     std::vector<std::pair<std::string, std::string>> airport_lines_;   /* code, line */
+    std::unordered_map<std::string, SourceLine> navaid_lines_;         /* line, first source */
 };
 
 #endif

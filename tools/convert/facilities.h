@@ -57,7 +57,8 @@ struct RunwayEnd {
 
 struct Airport {
     std::string ident;                  /* the source's own identifier (joins) */
-    std::string icao;                   /* an ICAO code the source gives apart from ident */
+    std::string icao;                   /* a code the source gives apart from ident: ICAO, or
+                                           OurAirports' FAA code of a US field (S50) */
     std::string name;                   /* as in the source, UTF-8 or Latin-1 */
     std::string country;                /* empty when the source gives none */
     AirportKind kind = AirportKind::land;
@@ -67,6 +68,7 @@ struct Airport {
     double latitude = 0, longitude = 0;
     std::vector<RunwayEnd> ends;        /* in source order, one runway's two ends together */
     SourceLine source;
+    std::vector<std::string> aliases;   /* further codes it is known by: localizers join on them */
 };
 
 /* A VOR (VOR, VOR-DME, VORTAC) or an NDB. */

@@ -102,6 +102,21 @@ enum MetadataColumn {
 /* apt.dat marks a closed airport by this prefix of its name. */
 static const char closed_marker[] = "[X]";
 
+/* FlightGear's apt.dat marks the kind of seaplane bases and heliports by a
+ * prefix of the name ("[S] BULL HARBOR SPB", "[H] ..."), which the header's
+ * row code says already: it is no part of the name. */
+static std::string without_kind_marker(std::string_view name)
+{
+    for (std::string_view marker : {"[S]", "[H]"})
+        if (name.substr(0, marker.size()) == marker) {
+            name.remove_prefix(marker.size());
+            while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+                name.remove_prefix(1);
+            break;
+        }
+    return std::string(name);
+}
+
 class AptReader {
 public:
     AptReader(Converter &converter, XPlaneFile &file) : converter_(converter), file_(file) {}
@@ -154,7 +169,7 @@ bool AptReader::on_header(long code, const Fields &f)
     airport_ = Airport();
     airport_.source = file_.here();
     airport_.ident = std::string(f[header_ident]);
-    airport_.name = std::string(f.rest(header_name));
+    airport_.name = without_kind_marker(f.rest(header_name));
     airport_.kind = code == apt_seaplane_base ? AirportKind::seaplane_base
                     : code == apt_heliport    ? AirportKind::heliport
                                               : AirportKind::land;

@@ -68,6 +68,8 @@ public:
     /* The field of a column: empty when the column is missing or the record
      * is short. */
     const std::string &field(const CsvRecord &record, int column) const;
+    /* True when the header has the column (an optional one may lack). */
+    bool has_column(int column) const { return columns_[column] >= 0; }
     /* False, with the record reported, when it has fewer fields than the
      * header: its fields may have shifted. */
     bool complete(const CsvRecord &record);

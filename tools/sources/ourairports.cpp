@@ -51,13 +51,14 @@ enum AirportColumn {
     airport_country,                    /* ISO 3166 code, e.g. GB */
     airport_icao_code,                  /* newer files only */
     airport_gps_code,
+    airport_local_code,                 /* the national code: the FAA's S50 */
     airport_column_count
 };
 static const char *const airport_column_names[airport_column_count] = {
     "ident", "type", "name", "latitude_deg", "longitude_deg", "iso_country", "icao_code",
-    "gps_code"};
+    "gps_code", "local_code"};
 static const bool airport_column_required[airport_column_count] = {
-    true, true, true, true, true, true, false, true};
+    true, true, true, true, true, true, false, true, false};
 
 struct AirportType {
     const char *name;
@@ -87,7 +88,7 @@ enum RunwayColumn {
     runway_le_ident,                    /* the low end */
     runway_le_latitude,
     runway_le_longitude,
-    runway_le_heading,                  /* true degrees */
+    runway_le_heading,                  /* true degrees; often not: used only without places */
     runway_he_ident,                    /* the high end */
     runway_he_latitude,
     runway_he_longitude,
@@ -101,15 +102,12 @@ static const char *const runway_column_names[runway_column_count] = {
 static const bool runway_column_required[runway_column_count] = {
     true, true, true, true, true, true, true, true, true, true, true, true};
 
-/* Helipads are listed as runways named H, H1, H2, ... */
+/* Helipads are listed as runways named H, H1, H-NORTH, H09L, ...: no
+ * runway designator begins with an H (numbers, and the compass points of
+ * water lanes). */
 static bool is_helipad(const std::string &ident)
 {
-    if (ident.empty() || (ident[0] != 'H' && ident[0] != 'h'))
-        return false;
-    for (size_t i = 1; i < ident.size(); i++)
-        if (ident[i] < '0' || ident[i] > '9')
-            return false;
-    return true;
+    return !ident.empty() && (ident[0] == 'H' || ident[0] == 'h');
 }
 
 /* ======================================================================
@@ -168,6 +166,29 @@ private:
     long closed_runways_ = 0, helipads_ = 0;
 };
 
+/* The code an airport is written under (in icao, ahead of its ident) and
+ * every code it is known by (its aliases, for the localizers' join):
+ * the ICAO code; else, for a field OurAirports files as K plus its FAA
+ * code (ident or gps_code KS50, local_code S50), the FAA code that pilots
+ * and charts use; else the ident.  Files from before the icao_code column
+ * held the ICAO code in gps_code. */
+static void airport_codes(CsvReader &file, const CsvRecord &r, Airport *a)
+{
+    const std::string &icao = file.field(r, airport_icao_code);
+    const std::string &gps = file.field(r, airport_gps_code);
+    const std::string &local = file.field(r, airport_local_code);
+    const std::string k_local = local.empty() ? std::string() : "K" + upper_ascii(local);
+    if (!icao.empty())
+        a->icao = icao;
+    else if (!k_local.empty() && (upper_ascii(a->ident) == k_local || upper_ascii(gps) == k_local))
+        a->icao = local;
+    else if (!file.has_column(airport_icao_code))
+        a->icao = gps;
+    for (const std::string *code : {&gps, &icao, &local})
+        if (!code->empty())
+            a->aliases.push_back(*code);
+}
+
 bool OurAirportsReader::on_airport(CsvReader &file, const CsvRecord &r)
 {
     Airport a;
@@ -175,9 +196,7 @@ bool OurAirportsReader::on_airport(CsvReader &file, const CsvRecord &r)
     a.ident = file.field(r, airport_ident);
     a.name = file.field(r, airport_name);
     a.country = file.field(r, airport_country);
-    a.icao = file.field(r, airport_icao_code);
-    if (a.icao.empty())
-        a.icao = file.field(r, airport_gps_code);
+    airport_codes(file, r, &a);
     const std::string &type = file.field(r, airport_type);
     const AirportType *t = nullptr;
     for (const AirportType &candidate : airport_types)
@@ -253,15 +272,17 @@ bool OurAirportsReader::on_runway(CsvReader &file, const CsvRecord &r)
         placed[e] = parse_optional(file.field(r, end_columns[e][1]), &lat[e]) &&
                     parse_optional(file.field(r, end_columns[e][2]), &lon[e]);
         ends[e].length_ft = length;
-        double heading;
-        if (parse_optional(file.field(r, end_columns[e][3]), &heading) && heading >= 0)
-            ends[e].heading = fmod(heading, 360.0);
     }
+    /* The heading from the two thresholds where both are given: the heading
+     * column often holds a magnetic heading, or a wrong one. */
+    const bool both_placed =
+        placed[0] && placed[1] && distance_metres(lat[0], lon[0], lat[1], lon[1]) >= 1;
     for (int e = 0; e < 2; e++) {
-        if (ends[e].heading >= 0 || !placed[0] || !placed[1])
-            continue;
-        if (distance_metres(lat[0], lon[0], lat[1], lon[1]) >= 1)
+        double heading;
+        if (both_placed)
             ends[e].heading = bearing_degrees(lat[e], lon[e], lat[1 - e], lon[1 - e]);
+        else if (parse_optional(file.field(r, end_columns[e][3]), &heading) && heading >= 0)
+            ends[e].heading = fmod(heading, 360.0);
     }
     for (int e = 0; e < 2; e++) {
         ends[e].has_position = placed[e];
