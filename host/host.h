@@ -55,6 +55,13 @@ struct HostState {
     int32_t last_callback_result = 0;
     bool have_callback_result = false;
     int failures = 0;                   /* failed script expectations */
+    /* The simulator's own message loop and its quit. */
+    std::string module_path;            /* the module loaded, GAUGES\PELMORA.GAU */
+    int main_window_quit_code = -1;     /* what the window posts when destroyed; -1: 1 on failures, else 0 */
+    bool loop_ended = false;            /* the host's loop received its quit */
+    int quit_code = 0;                  /* and the exit code that came with it */
+    int modal_boxes_running = 0;        /* the host's own message boxes not yet closed */
+    int last_modal_result = 0;
 };
 
 extern HostState host;

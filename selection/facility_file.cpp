@@ -42,6 +42,38 @@ bool facility_open(FacilityFile *file, const char *name)
     return file->stream != 0;
 }
 
+static char facility_folder[facility_folder_room + 1];
+
+void set_facility_folder(const char *folder)
+{
+    size_t length = strlen(folder);
+    if (length > facility_folder_room)
+        length = 0;
+    memcpy(facility_folder, folder, length);
+    facility_folder[length] = 0;
+}
+
+bool facility_open_data(FacilityFile *file, const char *name)
+{
+    if (facility_open(file, name) || !facility_folder[0])
+        return file->stream != 0;
+#ifdef _WIN32
+    const char separator = '\\';
+#else
+    const char separator = '/';
+#endif
+    char path[facility_folder_room + 2 + 64];
+    size_t folder_length = strlen(facility_folder), name_length = strlen(name);
+    if (name_length >= sizeof path - folder_length - 1)
+        return false;
+    memcpy(path, facility_folder, folder_length);
+    const char last = facility_folder[folder_length - 1];
+    if (last != '\\' && last != '/')
+        path[folder_length++] = separator;
+    memcpy(path + folder_length, name, name_length + 1);
+    return facility_open(file, path);
+}
+
 void facility_close(FacilityFile *file)
 {
     if (file->stream)

@@ -27,12 +27,46 @@ class Matcher:
 
 # Set per module: code pointers are tested against its executable sections.
 CODE = Matcher('a pointer into code', None)
-SYSTEM_DLL = Matcher('a system DLL', lambda name: name.lower() in SYSTEM_DLLS
-                     or name.lower().startswith('api-ms-win-'))
 WRITABLE = Matcher('a writable section', lambda value: value is True)
 ZEROS = Matcher('0', lambda value: not any(value) if isinstance(value, (tuple, bytes)) else value == 0)
-SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'advapi32.dll', 'msvcrt.dll',
-               'ntdll.dll', 'shell32.dll', 'comctl32.dll', 'comdlg32.dll', 'ole32.dll'}
+
+# ---- What the module may import: the simulator runs on Windows 95 and NT 4.0,
+# whose loader refuses a module that names a function the system lacks.  Each
+# DLL the module may name, with every function it may take from it; all of
+# them are there on both systems at load time.  A function newer than that
+# (GetModuleHandleExA: XP; GetComboBoxInfo: 98 and NT 4.0 SP6) is looked up
+# at run time with GetProcAddress instead, with a fallback.
+#
+# The wide-character functions below are exported by Windows 95's KERNEL32
+# too, as stubs that fail: the module loads, and its callers fall back (the
+# quick pick adds entries one by one when CompareStringW fails; the C
+# runtime's code page query falls back to setlocale when GetModuleHandleW
+# fails).  msvcrt.dll is the system's C runtime: in the system folder of
+# NT 4.0, and on Windows 95 from OSR2 on or with the Visual C++ run-time
+# redistributable; every function listed is in its first release (4.20).
+LOAD_TIME_IMPORTS = {
+    'kernel32.dll': {
+        'CompareStringA', 'CompareStringW', 'DeleteCriticalSection', 'EnterCriticalSection',
+        'FreeLibrary', 'GetCurrentThreadId', 'GetLastError', 'GetModuleFileNameA',
+        'GetModuleHandleA', 'GetModuleHandleW', 'GetProcAddress', 'InitializeCriticalSection',
+        'IsDBCSLeadByteEx', 'LeaveCriticalSection', 'LoadLibraryA', 'MultiByteToWideChar',
+        'Sleep', 'TlsGetValue', 'VirtualProtect', 'VirtualQuery', 'WideCharToMultiByte',
+        'lstrcpynA', 'lstrlenA'},
+    'user32.dll': {
+        'CharLowerA', 'CharUpperA', 'CheckDlgButton', 'CreateDialogParamA', 'DestroyWindow',
+        'DispatchMessageA', 'FindWindowA', 'FindWindowExA', 'GetDlgItem', 'GetDlgItemTextA',
+        'GetMessageA', 'GetWindowLongA', 'GetWindowTextA', 'InvalidateRect', 'IsDialogMessageA',
+        'IsDlgButtonChecked', 'IsWindow', 'MessageBoxA', 'PostMessageA', 'PostQuitMessage',
+        'SendDlgItemMessageA', 'SendMessageA', 'SetFocus', 'SetForegroundWindow',
+        'TranslateMessage', 'wsprintfA'},
+    'msvcrt.dll': {
+        '__mb_cur_max', '_amsg_exit', '_errno', '_initterm', '_iob', '_lock', '_unlock', 'abort',
+        'atoi', 'calloc', 'fclose', 'fopen', 'fputc', 'fread', 'free', 'fwrite', 'localeconv',
+        'malloc', 'memchr', 'memcmp', 'memcpy', 'memmove', 'memset', 'realloc', 'setlocale',
+        'strchr', 'strcmp', 'strcpy', 'strerror', 'strlen', 'strncmp', 'strstr', 'vfprintf',
+        'wcscmp', 'wcslen'},
+}
+LOAD_TIME_DLL = Matcher('a DLL of Windows 95 and NT 4.0', lambda name: name in LOAD_TIME_IMPORTS)
 
 # ---- Record layouts: (field, struct format) in order, little-endian, packed.
 # Fields named host_* or zero_* are 0 in the module as built; a record with
@@ -325,7 +359,14 @@ class Checker:
         symbols = {s.name.decode(): s.address for s in exports.symbols if s.name} if exports else {}
         self.check('exports', sorted(symbols), ['ImportTable', 'Linkage'])
         for entry in getattr(self.pe, 'DIRECTORY_ENTRY_IMPORT', []):
-            self.check('imported DLL', entry.dll.decode(), SYSTEM_DLL)
+            dll = entry.dll.decode().lower()
+            if not self.check('imported DLL', dll, LOAD_TIME_DLL):
+                continue
+            allowed = LOAD_TIME_IMPORTS[dll]
+            for function in entry.imports:
+                name = function.name.decode() if function.name else f'ordinal {function.ordinal}'
+                self.check(f'import from {dll}', name,
+                           Matcher('a function Windows 95 and NT 4.0 have', allowed.__contains__))
         return {name: self.base + rva for name, rva in symbols.items()}
 
     def import_table(self, va):
