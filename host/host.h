@@ -5,7 +5,7 @@
  * The host's files, each calling only those below it:
  *   main.cpp               the command line, the message loop
  *   script.cpp             the script runner and the flow of its steps
- *   script_panel.cpp, script_dialog.cpp, script_world.cpp
+ *   script_panel.cpp, script_dialog.cpp, script_world.cpp, script_simulator.cpp
  *                          its commands, by what they drive
  *   script_parser.cpp, script_support.cpp, dialog_access.cpp
  *                          reading scripts; the checks and dialog look-ups they share
