@@ -57,6 +57,13 @@ bool facility_open(FacilityFile *file, const char *name);
 const size_t facility_folder_room = 259;
 void set_facility_folder(const char *folder);
 
+/* The simulator's folder from the module's file name: the folder that holds
+ * the GAUGES folder (any letter case) the module was loaded from;
+ * "C:\SIM\GAUGES\PELMORA.GAU" gives "C:\SIM", "C:\GAUGES\PELMORA.GAU" gives
+ * "C:\".  Empty when the module's folder has another name or the folder
+ * does not fit in room - 1 characters. */
+void simulator_folder_of(const char *module_path, char *folder, size_t room);
+
 /* Opens a search's data file: by its bare name in the current folder, else
  * in the simulator's folder.  False when neither has it. */
 bool facility_open_data(FacilityFile *file, const char *name);

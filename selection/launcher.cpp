@@ -10,7 +10,6 @@ bool loop_waiting;
 
 static const char blocking_window_title[] = "Runway Information";
 static const char simulator_window_class[] = "FS98MAIN";
-static const char gauges_folder_name[] = "GAUGES";
 
 /* The module that holds this code: the allocation that holds one of its
  * addresses starts at its image, which is its instance handle.  So it does
@@ -40,31 +39,6 @@ static void hold_own_module(HINSTANCE instance, const char *path)
     if (held || !instance || !path[0])
         return;
     held = LoadLibraryA(path) == instance;
-}
-
-/* The simulator's folder: the one that holds the GAUGES folder the module
- * was loaded from ("C:\SIM\GAUGES\PELMORA.GAU" gives "C:\SIM").  Empty when
- * the module's folder is not named GAUGES. */
-static void simulator_folder(const char *module_path, char *folder, size_t room)
-{
-    folder[0] = 0;
-    /* The last two separators: before the file name and before its folder. */
-    int ends[2] = {-1, -1}, found = 0;
-    for (int i = lstrlenA(module_path); i-- > 0 && found < 2;)
-        if (module_path[i] == '\\' || module_path[i] == '/')
-            ends[found++] = i;
-    if (found < 2)
-        return;
-    const int name_start = ends[1] + 1, name_length = ends[0] - name_start;
-    if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, module_path + name_start,
-                       name_length, gauges_folder_name, -1) != CSTR_EQUAL)
-        return;
-    int cut = ends[1];
-    if (cut > 0 && module_path[cut - 1] == ':')
-        cut++;                          /* "C:\GAUGES\..." gives "C:\" */
-    if (cut == 0 || (size_t)cut >= room)
-        return;
-    lstrcpynA(folder, module_path, cut + 1);
 }
 
 static void show_create_error(DWORD code)
@@ -118,7 +92,7 @@ int32_t HOSTCALL open_selection_window(MousePoint *, uint32_t)
     path[length < MAX_PATH ? length : 0] = 0;
     hold_own_module(dialog_instance, path);
     char folder[MAX_PATH];
-    simulator_folder(path, folder, sizeof folder);
+    simulator_folder_of(path, folder, sizeof folder);
     set_facility_folder(folder);
 
     HWND owner = FindWindowExA(0, 0, simulator_window_class, 0);

@@ -167,6 +167,33 @@ TEST_F(ReaderTest, DataFileInTheCurrentFolderElseTheSimulatorFolder)
     set_facility_folder("");
 }
 
+std::string folder_of(const char *module_path, size_t room = 260)
+{
+    char folder[300];
+    memset(folder, 'x', sizeof folder);
+    simulator_folder_of(module_path, folder, room);
+    return folder;
+}
+
+TEST(SimulatorFolder, TheFolderThatHoldsGauges)
+{
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES\\PELMORA.GAU"), "C:\\SIM");
+    EXPECT_EQ(folder_of("C:\\Flight Sim\\gauges\\pelmora.gau"), "C:\\Flight Sim");
+    EXPECT_EQ(folder_of("C:\\GAUGES\\PELMORA.GAU"), "C:\\");
+    EXPECT_EQ(folder_of("\\\\server\\share\\GAUGES\\PELMORA.GAU"), "\\\\server\\share");
+    EXPECT_EQ(folder_of("Z:/work/sim/GAUGES/PELMORA.GAU"), "Z:/work/sim");
+    /* Another folder name, no folder, a name that only begins alike. */
+    EXPECT_EQ(folder_of("C:\\SIM\\PANELS\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES2\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGE\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("\\GAUGES\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of(""), "");
+    /* A folder that does not fit is not cut: none. */
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES\\PELMORA.GAU", 7), "C:\\SIM");
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES\\PELMORA.GAU", 6), "");
+}
+
 TEST(Tokens, LeadingFieldsAndAirportRecords)
 {
     std::string line = "KSEA SEATTLE";
