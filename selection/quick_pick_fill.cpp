@@ -112,11 +112,14 @@ bool check_order(HWND combo, HeldEntries &held, bool upper, bool lower)
 HWND list_of(HWND combo)
 {
     typedef BOOL(WINAPI * ComboBoxInfoGetter)(HWND, COMBOBOXINFO *);
+#ifdef PELMORA_WITHOUT_COMBO_BOX_INFO
+    FARPROC found = 0;                  /* a test build: a system without it */
+#else
     HMODULE user = GetModuleHandleA("USER32.DLL");
+    FARPROC found = user ? GetProcAddress(user, "GetComboBoxInfo") : 0;
+#endif
     ComboBoxInfoGetter get_info =
-        user ? reinterpret_cast<ComboBoxInfoGetter>(
-                   reinterpret_cast<void (*)()>(GetProcAddress(user, "GetComboBoxInfo")))
-             : 0;
+        reinterpret_cast<ComboBoxInfoGetter>(reinterpret_cast<void (*)()>(found));
     COMBOBOXINFO info;
     info.cbSize = sizeof info;
     if (get_info && get_info(combo, &info) && info.hwndList)
