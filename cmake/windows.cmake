@@ -29,6 +29,9 @@ target_compile_options(pelmora_core PRIVATE ${PELMORA_MODULE_FLAGS})
 module_target(pelmora_module PELMORA pelmora_core)
 # A build without the dialog template, for the test of the creation error.
 module_target(pelmora_module_no_dialog PELMORA_NO_DIALOG pelmora_core PELMORA_WITHOUT_DIALOG)
+# A build that finds no GetComboBoxInfo, as on Windows 95 and NT 4.0.
+module_target(pelmora_module_no_combo_box_info PELMORA_NO_COMBO_BOX_INFO pelmora_core
+  PELMORA_WITHOUT_COMBO_BOX_INFO)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # A module whose routines use the wrong calling convention: the 32-bit run
   # must fail with it.  Never shipped.

@@ -5,7 +5,7 @@
  * The host's files, each calling only those below it:
  *   main.cpp               the command line, the message loop
  *   script.cpp             the script runner and the flow of its steps
- *   script_panel.cpp, script_dialog.cpp, script_world.cpp
+ *   script_panel.cpp, script_dialog.cpp, script_world.cpp, script_simulator.cpp
  *                          its commands, by what they drive
  *   script_parser.cpp, script_support.cpp, dialog_access.cpp
  *                          reading scripts; the checks and dialog look-ups they share
@@ -55,6 +55,13 @@ struct HostState {
     int32_t last_callback_result = 0;
     bool have_callback_result = false;
     int failures = 0;                   /* failed script expectations */
+    /* The simulator's own message loop and its quit. */
+    std::string module_path;            /* the module loaded, GAUGES\PELMORA.GAU */
+    int main_window_quit_code = -1;     /* what the window posts when destroyed; -1: 1 on failures, else 0 */
+    bool loop_ended = false;            /* the host's loop received its quit */
+    int quit_code = 0;                  /* and the exit code that came with it */
+    int modal_boxes_running = 0;        /* the host's own message boxes not yet closed */
+    int last_modal_result = 0;
 };
 
 extern HostState host;

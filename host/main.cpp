@@ -130,6 +130,13 @@ int main(int argc, char **argv)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    /* The quit that ended the loop, and its code: a script checks them in
+     * the steps it has left, which run now, without a loop. */
+    host.loop_ended = true;
+    host.quit_code = (int)message.wParam;
+    printf("pelmora-host: the message loop received its quit, code %d\n", host.quit_code);
+    fflush(stdout);
+    finish_script();
     unload_module();
     if (host.failures)
         fprintf(stderr, "pelmora-host: %d check(s) failed\n", host.failures);

@@ -10,13 +10,16 @@ static const char module_path[] = "\\GAUGES\\PELMORA.GAU";
 
 bool load_module(std::string &error)
 {
-    char path[MAX_PATH + 32];
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, path);
-    if (n == 0 || n >= MAX_PATH) {
-        error = "cannot read the current directory";
-        return false;
+    if (host.module_path.empty()) {
+        char here[MAX_PATH];
+        DWORD n = GetCurrentDirectoryA(MAX_PATH, here);
+        if (n == 0 || n >= MAX_PATH) {
+            error = "cannot read the current directory";
+            return false;
+        }
+        host.module_path = std::string(here) + module_path;
     }
-    lstrcatA(path, module_path);
+    const char *path = host.module_path.c_str();
     host.module = LoadLibraryA(path);
     if (!host.module) {
         char text[64];
@@ -59,6 +62,9 @@ void unload_module()
         CALL_MODULE("stop routine", host.linkage->stop());
     FreeLibrary(host.module);
     host.module = 0;
+    host.linkage = 0;
+    host.imports = 0;
+    host.gauges.clear();
 }
 
 static void call_routine(PlacedGauge &g, LifecycleStep step, uint32_t host_value)

@@ -80,13 +80,16 @@ bool click_gauge(PlacedGauge &g, int x, int y, uint32_t flags)
     if (!hit)
         return false;
     MousePoint point = {x - hit->x, y - hit->y};
+    /* The simulator may let go of the module and its gauges inside the
+     * callback: nothing of either is touched after it returns. */
+    const std::string name = g.header->name;
     host.callbacks_running++;
     int32_t result = 0;
     CALL_MODULE("mouse callback", result = hit->callback(&point, flags));
     host.callbacks_running--;
     host.last_callback_result = result;
     host.have_callback_result = true;
-    printf("click %s %d %d: callback returned %d\n", g.header->name, x, y, (int)result);
+    printf("click %s %d %d: callback returned %d\n", name.c_str(), x, y, (int)result);
     fflush(stdout);
     return true;
 }

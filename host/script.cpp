@@ -80,7 +80,8 @@ void add_flow_commands(CommandTable &table)
         {"quit", [](const Step &) {
              if (host.callbacks_running > 0)
                  fail("a callback is still running (the dialog is open)");
-             DestroyWindow(host.window);
+             if (host.window)
+                 DestroyWindow(host.window);
              return done;
          }},
     });
@@ -93,6 +94,7 @@ const CommandTable &commands()
         add_panel_commands(t);
         add_dialog_commands(t);
         add_world_commands(t);
+        add_simulator_commands(t);
         add_flow_commands(t);
         return t;
     }();
@@ -110,6 +112,16 @@ bool load_script(const char *path, std::string &error)
 bool script_finished()
 {
     return next_step >= steps.size();
+}
+
+void finish_script()
+{
+    while (!script_finished()) {
+        size_t before = next_step;
+        script_tick();
+        if (next_step == before)
+            Sleep(10);
+    }
 }
 
 void script_tick()

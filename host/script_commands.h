@@ -13,5 +13,9 @@ void add_panel_commands(CommandTable &table);
 void add_dialog_commands(CommandTable &table);
 /* Files, other windows, memory and screenshots (script_world.cpp). */
 void add_world_commands(CommandTable &table);
+/* What the simulator itself does while the window is open: its quit, its
+ * main window, letting go of the module, its own modal boxes, a refused
+ * control, the current folder (script_simulator.cpp). */
+void add_simulator_commands(CommandTable &table);
 
 #endif

@@ -124,7 +124,11 @@ static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LP
         }
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(host.failures ? 1 : 0);
+        /* As the simulator's main window does: its destruction ends the
+         * simulator, through a quit message to its loop. */
+        host.window = 0;
+        PostQuitMessage(host.main_window_quit_code >= 0 ? host.main_window_quit_code
+                                                        : host.failures ? 1 : 0);
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);

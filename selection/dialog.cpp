@@ -237,6 +237,9 @@ static void on_init_dialog(HWND dialog)
         }
     }
     CheckDlgButton(dialog, IDC_AIRPORTS, BST_CHECKED);
+    /* Fully created: from here on its destruction sends the presets, and
+     * the launcher's loop runs until then. */
+    dialog_active = true;
 }
 
 static void empty_lists(HWND dialog)
@@ -305,8 +308,15 @@ static void on_results_double_clicked(HWND dialog)
     DestroyWindow(dialog);
 }
 
+/* Every destruction of a fully created window sends the presets.  One that
+ * was never fully created (a control refused) has no presets to read: it
+ * sends nothing.  Nothing is posted to end the launcher's loop, which ends on
+ * dialog_active; a quit message would reach whichever loop runs innermost,
+ * the simulator's own or one of its modal boxes. */
 static void on_destroy(HWND dialog)
 {
+    if (!dialog_active)
+        return;
     char texts[preset_count][preset_text_room + 1];
     const char *text_pointers[preset_count];
     for (int i = 0; i < preset_count; i++) {
@@ -316,7 +326,10 @@ static void on_destroy(HWND dialog)
     HostKeys keys;
     send_presets(text_pointers, keys);
     dialog_active = false;
-    PostQuitMessage(0);
+    /* Destroyed from another thread's message, inside the loop's wait: a
+     * message of no meaning wakes the loop so that it sees the flag. */
+    if (loop_waiting)
+        PostMessageA(0, WM_NULL, 0, 0);
 }
 
 static void on_command(HWND dialog, int control, int notification)

@@ -42,6 +42,74 @@ bool facility_open(FacilityFile *file, const char *name)
     return file->stream != 0;
 }
 
+static char facility_folder[facility_folder_room + 1];
+
+void set_facility_folder(const char *folder)
+{
+    size_t length = strlen(folder);
+    if (length > facility_folder_room)
+        length = 0;
+    memcpy(facility_folder, folder, length);
+    facility_folder[length] = 0;
+}
+
+static bool is_separator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+void simulator_folder_of(const char *module_path, char *folder, size_t room)
+{
+    if (room == 0)
+        return;
+    folder[0] = 0;
+    /* The last two separators: before the file name and before its folder. */
+    size_t ends[2] = {0, 0};
+    int found = 0;
+    for (size_t i = strlen(module_path); i-- > 0 && found < 2;)
+        if (is_separator(module_path[i]))
+            ends[found++] = i;
+    if (found < 2)
+        return;
+    static const char gauges[] = "GAUGES";
+    const char *name = module_path + ends[1] + 1;
+    if (ends[0] - ends[1] - 1 != sizeof gauges - 1)
+        return;
+    for (size_t i = 0; i < sizeof gauges - 1; i++) {
+        char c = name[i];
+        if ((c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c) != gauges[i])
+            return;
+    }
+    size_t cut = ends[1];
+    if (cut > 0 && module_path[cut - 1] == ':')
+        cut++;                          /* a drive's root keeps its separator */
+    if (cut == 0 || cut >= room)
+        return;
+    memcpy(folder, module_path, cut);
+    folder[cut] = 0;
+}
+
+bool facility_open_data(FacilityFile *file, const char *name)
+{
+    if (facility_open(file, name) || !facility_folder[0])
+        return file->stream != 0;
+#ifdef _WIN32
+    const char separator = '\\';
+#else
+    const char separator = '/';
+#endif
+    char path[facility_folder_room + 2 + 64];
+    size_t folder_length = strlen(facility_folder), name_length = strlen(name);
+    if (name_length >= sizeof path - folder_length - 1)
+        return false;
+    memcpy(path, facility_folder, folder_length);
+    const char last = facility_folder[folder_length - 1];
+    if (!is_separator(last))
+        path[folder_length++] = separator;
+    memcpy(path + folder_length, name, name_length + 1);
+    return facility_open(file, path);
+}
+
 void facility_close(FacilityFile *file)
 {
     if (file->stream)

@@ -50,6 +50,24 @@ extern FacilityFile facility_file;
 /* Opens a data file by name for reading.  False when it cannot be opened. */
 bool facility_open(FacilityFile *file, const char *name);
 
+/* The simulator's folder, where a data file is looked for when its bare name
+ * opens nothing in the current folder (which the simulator's file dialogs
+ * and its add-ons change).  Empty: no second look.  Set by the launcher at
+ * every opening of the window; a folder longer than its room is not kept. */
+const size_t facility_folder_room = 259;
+void set_facility_folder(const char *folder);
+
+/* The simulator's folder from the module's file name: the folder that holds
+ * the GAUGES folder (any letter case) the module was loaded from;
+ * "C:\SIM\GAUGES\PELMORA.GAU" gives "C:\SIM", "C:\GAUGES\PELMORA.GAU" gives
+ * "C:\".  Empty when the module's folder has another name or the folder
+ * does not fit in room - 1 characters. */
+void simulator_folder_of(const char *module_path, char *folder, size_t room);
+
+/* Opens a search's data file: by its bare name in the current folder, else
+ * in the simulator's folder.  False when neither has it. */
+bool facility_open_data(FacilityFile *file, const char *name);
+
 /* One read of facility_next_line: the characters of the line after the
  * text-mode rules, LF kept, inside the file's block and valid until the next
  * read.  Not terminated, and it may hold zero bytes; a zero byte ends the

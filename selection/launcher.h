@@ -12,7 +12,8 @@
 /* Module-wide state, set and read on the simulator's thread only. */
 extern HINSTANCE dialog_instance;       /* the module holding the template */
 extern HWND dialog_window;              /* the last dialog created */
-extern bool dialog_active;              /* the dialog lives and its loop runs */
+extern bool dialog_active;              /* a fully created dialog lives: its loop runs */
+extern bool loop_waiting;               /* the loop waits in GetMessageA */
 extern int airport_mode_flag;           /* the mode button pressed last */
 extern int navaid_mode_flag;
 

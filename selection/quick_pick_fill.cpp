@@ -106,12 +106,23 @@ bool check_order(HWND combo, HeldEntries &held, bool upper, bool lower)
 
 /* The list box that holds the combo box's entries, or 0 when the system
  * does not say.  The combo box hands every entry on to this list; sent there
- * directly, an entry costs about half as much. */
+ * directly, an entry costs about half as much.  GetComboBoxInfo is looked up
+ * when it is needed: Windows 95 and NT 4.0 lack it, and a module that named
+ * it among its imports would not load there at all. */
 HWND list_of(HWND combo)
 {
+    typedef BOOL(WINAPI * ComboBoxInfoGetter)(HWND, COMBOBOXINFO *);
+#ifdef PELMORA_WITHOUT_COMBO_BOX_INFO
+    FARPROC found = 0;                  /* a test build: a system without it */
+#else
+    HMODULE user = GetModuleHandleA("USER32.DLL");
+    FARPROC found = user ? GetProcAddress(user, "GetComboBoxInfo") : 0;
+#endif
+    ComboBoxInfoGetter get_info =
+        reinterpret_cast<ComboBoxInfoGetter>(reinterpret_cast<void (*)()>(found));
     COMBOBOXINFO info;
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(combo, &info) && info.hwndList)
+    if (get_info && get_info(combo, &info) && info.hwndList)
         return info.hwndList;
     return 0;
 }

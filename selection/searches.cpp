@@ -121,7 +121,7 @@ void format_runway_line(char *out, size_t room, const RunwayDescriptor *rw)
 
 static bool open_mode_file(bool airport_mode)
 {
-    return facility_open(&facility_file, airport_mode ? RUNWAY_FILE_NAME : NAVAID_FILE_NAME);
+    return facility_open_data(&facility_file, airport_mode ? RUNWAY_FILE_NAME : NAVAID_FILE_NAME);
 }
 
 static const char *mode_error_line(bool airport_mode)

@@ -14,6 +14,8 @@ import sys
 
 import pefile
 
+from load_time_imports import LOAD_TIME_IMPORTS
+
 
 class Matcher:
     """An expected value that is a property rather than a number."""
@@ -27,12 +29,10 @@ class Matcher:
 
 # Set per module: code pointers are tested against its executable sections.
 CODE = Matcher('a pointer into code', None)
-SYSTEM_DLL = Matcher('a system DLL', lambda name: name.lower() in SYSTEM_DLLS
-                     or name.lower().startswith('api-ms-win-'))
 WRITABLE = Matcher('a writable section', lambda value: value is True)
 ZEROS = Matcher('0', lambda value: not any(value) if isinstance(value, (tuple, bytes)) else value == 0)
-SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'advapi32.dll', 'msvcrt.dll',
-               'ntdll.dll', 'shell32.dll', 'comctl32.dll', 'comdlg32.dll', 'ole32.dll'}
+
+LOAD_TIME_DLL = Matcher('a DLL of Windows 95 and NT 4.0', lambda name: name in LOAD_TIME_IMPORTS)
 
 # ---- Record layouts: (field, struct format) in order, little-endian, packed.
 # Fields named host_* or zero_* are 0 in the module as built; a record with
@@ -325,7 +325,14 @@ class Checker:
         symbols = {s.name.decode(): s.address for s in exports.symbols if s.name} if exports else {}
         self.check('exports', sorted(symbols), ['ImportTable', 'Linkage'])
         for entry in getattr(self.pe, 'DIRECTORY_ENTRY_IMPORT', []):
-            self.check('imported DLL', entry.dll.decode(), SYSTEM_DLL)
+            dll = entry.dll.decode().lower()
+            if not self.check('imported DLL', dll, LOAD_TIME_DLL):
+                continue
+            allowed = LOAD_TIME_IMPORTS[dll]
+            for function in entry.imports:
+                name = function.name.decode() if function.name else f'ordinal {function.ordinal}'
+                self.check(f'import from {dll}', name,
+                           Matcher('a function Windows 95 and NT 4.0 have', allowed.__contains__))
         return {name: self.base + rva for name, rva in symbols.items()}
 
     def import_table(self, va):

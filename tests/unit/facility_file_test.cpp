@@ -127,6 +127,73 @@ TEST_F(ReaderTest, MissingFileAndDirectory)
     delete file;
 }
 
+/* The first line of the data file that facility_open_data finds, or "" when
+ * it finds none. */
+std::string first_line_found(const char *name)
+{
+    FacilityFile *file = new FacilityFile();
+    char line[line_buffer_room] = "";
+    if (facility_open_data(file, name))
+        facility_read_line(file, line, line_limit);
+    facility_close(file);
+    delete file;
+    return line;
+}
+
+TEST_F(ReaderTest, DataFileInTheCurrentFolderElseTheSimulatorFolder)
+{
+    ASSERT_EQ(mkdir("sim", 0755), 0);
+    write_file("sim/Prwydata.txt", "SIM\n");
+    EXPECT_EQ(first_line_found("Prwydata.txt"), "");    /* no folder set: no second look */
+    set_facility_folder("sim");
+    EXPECT_EQ(first_line_found("Prwydata.txt"), "SIM\n");
+    set_facility_folder("sim/");
+    EXPECT_EQ(first_line_found("Prwydata.txt"), "SIM\n");
+    /* The current folder's own file comes first. */
+    write_file("Prwydata.txt", "HERE\n");
+    EXPECT_EQ(first_line_found("Prwydata.txt"), "HERE\n");
+    /* Neither has it. */
+    EXPECT_EQ(first_line_found("Pnavdata.txt"), "");
+    /* A folder longer than its room is not kept; nothing is cut or overrun. */
+    std::string deep = "sim";
+    while (deep.size() <= facility_folder_room)
+        deep += "/x";
+    set_facility_folder(deep.c_str());
+    remove("Prwydata.txt");
+    EXPECT_EQ(first_line_found("Prwydata.txt"), "");
+    std::string longest(facility_folder_room, 'd');
+    set_facility_folder(longest.c_str());
+    EXPECT_EQ(first_line_found(std::string(400, 'n').c_str()), "");
+    set_facility_folder("");
+}
+
+std::string folder_of(const char *module_path, size_t room = 260)
+{
+    char folder[300];
+    memset(folder, 'x', sizeof folder);
+    simulator_folder_of(module_path, folder, room);
+    return folder;
+}
+
+TEST(SimulatorFolder, TheFolderThatHoldsGauges)
+{
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES\\PELMORA.GAU"), "C:\\SIM");
+    EXPECT_EQ(folder_of("C:\\Flight Sim\\gauges\\pelmora.gau"), "C:\\Flight Sim");
+    EXPECT_EQ(folder_of("C:\\GAUGES\\PELMORA.GAU"), "C:\\");
+    EXPECT_EQ(folder_of("\\\\server\\share\\GAUGES\\PELMORA.GAU"), "\\\\server\\share");
+    EXPECT_EQ(folder_of("Z:/work/sim/GAUGES/PELMORA.GAU"), "Z:/work/sim");
+    /* Another folder name, no folder, a name that only begins alike. */
+    EXPECT_EQ(folder_of("C:\\SIM\\PANELS\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES2\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGE\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of("\\GAUGES\\PELMORA.GAU"), "");
+    EXPECT_EQ(folder_of(""), "");
+    /* A folder that does not fit is not cut: none. */
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES\\PELMORA.GAU", 7), "C:\\SIM");
+    EXPECT_EQ(folder_of("C:\\SIM\\GAUGES\\PELMORA.GAU", 6), "");
+}
+
 TEST(Tokens, LeadingFieldsAndAirportRecords)
 {
     std::string line = "KSEA SEATTLE";
