@@ -17,14 +17,13 @@
  *     and airports without runways always are.
  *   - The same code twice: the first airport is kept, the rest are counted.
  *   - Helipads are not listed as runways.
- *   - Localizer join: by place and direction, see joiner.h; the same
+ *   - Localizer join: see joiner.h; the same
  *     (airport, runway, identifier) read twice counts once.
- *   - Course: the magnetic course in whole degrees, 001 to 360: the
- *     localizer's true bearing where there is one, else the runway end's
- *     true heading (from its end coordinates, or the source's), less the
- *     magnetic declination of the World Magnetic Model at that place on the
- *     conversion date; without a heading or a place, the designator's
- *     number times ten (magnetic already).  An end with none is left out.
+ *   - Course, whole degrees 001 to 360 (see courses.h): true on a runway
+ *     designated T; else the localizer's published magnetic course; else
+ *     the localizer's true bearing or the end's true heading less the
+ *     magnetic declination (World Magnetic Model, conversion date); else the
+ *     designator's number times ten.  An end with none is left out.
  *   - Airports are written sorted by code, navaids in source order.
  *   - More than 20 runway ends: the ends with a landing system come first,
  *     then the others in source order, and only 20 are written.
@@ -40,6 +39,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "countries.h"
+#include "courses.h"
 #include "facilities.h"
 #include "joiner.h"
 #include "output_files.h"
@@ -72,6 +73,8 @@ struct ConvertStats {
     long navaids_read = 0, navaids_written = 0, vors_written = 0, ndbs_written = 0;
     long navaids_filtered = 0, navaids_other_type = 0;
     long out_of_band = 0;                     /* localizers and navaids refused */
+    /* The courses of the runway ends written, by where they come from. */
+    long courses_published = 0, courses_computed = 0, courses_true = 0, courses_designator = 0;
 };
 
 /* True for a code the runway file can carry: capital letters, digits and
@@ -118,18 +121,22 @@ private:
     bool in_band(const Localizer &localizer);
     bool in_band(const Navaid &navaid);
     double declination(double latitude, double longitude) const;
-    /* The magnetic course of a runway end, 1 to 360; 0 when it has none. */
+    /* The course of a runway end, 1 to 360; 0 when it has none. */
     int course_of(const Airport &airport, const RunwayEnd &end) const;
+    /* The course and where it comes from (courses.cpp). */
+    EndCourse end_course(const Airport &airport, const RunwayEnd &end) const;
+    void count_course(const Airport &airport, const RunwayEnd &end);
     /* The writer's part (writer.cpp): the lines of the two files. */
     std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
     std::string navaid_line(const Navaid &navaid) const;
-    FilterKind rejecting_filter(const Airport &airport, const std::string &code) const;
+    FilterKind rejecting_filter(const Airport &airport, const std::string &code);
     std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
                                                const std::vector<RunwayEnd> &ends);
     bool fits_module(const std::string &line, bool runway_file, const SourceLine &source);
 
     Filters filters_;
     Report &report_;
+    CountryFilter countries_{filters_.countries};
     double year_ = 2025.0;
     ConvertStats stats_;
     OutputPair outputs_;
