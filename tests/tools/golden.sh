@@ -415,6 +415,9 @@ run 2 --xplane "xp12/X-Plane 12" --flightgear fgdata
 says "choose one simulator folder"
 run 0 --help
 grep -q "MAGNETIC course" "../$name.stdout" || fail "the usage text does not say which course is written"
+grep -q "gets its TRUE course" "../$name.stdout" || fail "the usage text does not give the T runways' rule"
+tr '\n' ' ' < "../$name.stdout" | tr -s ' ' | grep -q "runway end the source names when the localizer fits it, else to the end that fits by place and direction" ||
+    fail "the usage text does not give the localizers' join"
 run 2 --date 2026-02-30 --apt apt850.dat
 says "--date wants a calendar date"
 run 0 --date 2031-06-01 --apt apt850.dat -q
