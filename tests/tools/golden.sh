@@ -245,20 +245,6 @@ same_as fg_as_shipped Prwydata.txt Pnavdata.txt
 says "  airports: fgdata/Airports/apt.dat.gz"
 end
 
-fatal_folder() {
-    begin "$1"
-    message=$2
-    shift 2
-    run 2 "$@"
-    says "$message"
-    says "nothing written"
-    nothing_written
-    end
-}
-fatal_folder xplane_not_xplane "fg is not an X-Plane 11 or 12 folder: none of Custom Data/earth_nav.dat, Resources/default data/earth_nav.dat" --xplane fg
-fatal_folder xplane_no_folder "--xplane no-such-folder: no such folder" --xplane no-such-folder
-fatal_folder flightgear_not_fgdata "is not a FlightGear data folder (FGData): neither Airports/apt.dat.gz nor Navaids/nav.dat.gz" --flightgear "xp12/X-Plane 12"
-
 # --country by ISO code or name against apt.dat's free text; a text that
 # names no country is reported once.
 begin country_by_name
@@ -315,6 +301,10 @@ fatal bad_csv_as_apt "oa/airports.csv:1: not an apt.dat file" --apt oa/airports.
 fatal bad_missing_column "bad/oa_missing_column/runways.csv:1: missing column 'le_ident'" --ourairports bad/oa_missing_column
 fatal bad_no_such_file "no-such-apt.dat: No such file or directory" --apt no-such-apt.dat
 fatal bad_nav_cut_after_good_nav "cut.dat.gz:" --nav nav810.dat --apt cut.dat.gz
+# A folder that is no simulator's says what was looked for.
+fatal xplane_not_xplane "fg is not an X-Plane 11 or 12 folder: none of Custom Data/earth_nav.dat, Resources/default data/earth_nav.dat" --xplane fg
+fatal xplane_no_folder "--xplane no-such-folder: no such folder" --xplane no-such-folder
+fatal flightgear_not_fgdata "is not a FlightGear data folder (FGData): neither Airports/apt.dat.gz nor Navaids/nav.dat.gz" --flightgear "xp12/X-Plane 12"
 
 begin bad_keeps_old_output
 mkdir -p ../bad_keeps_old_output
