@@ -102,8 +102,9 @@ public:
      * whether an airport source was read at all. */
     void finish(bool airports_given);
     /* Empty when every file to be written has lines; else why one would be
-     * empty, naming the filter or the input that left nothing.  Such a run
-     * writes nothing: a pilot's files are not replaced by empty ones. */
+     * empty, naming the filter or the input that left nothing.  A run whose
+     * files would all be empty writes nothing: a pilot's files are not
+     * replaced by empty ones. */
     std::string empty_result(bool airports, bool navaids) const;
     bool commit(std::string *error);
     void discard();
