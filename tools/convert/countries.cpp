@@ -260,10 +260,13 @@ static const Country countries[] = {
     {"ZW", "ZWE", "Zimbabwe"},
 };
 
+/* Longer than any country's name or free-text form. */
+static const size_t country_text_room = 120;
+
 /* A name as compared: transliterated, upper case, words joined by "_". */
 static std::string name_key(std::string_view text)
 {
-    return name_token(text, 200);
+    return name_token(text, country_text_room);
 }
 
 static const std::unordered_map<std::string, std::string> &name_table()

@@ -166,7 +166,16 @@ private:
     std::vector<std::string> disabled_;
 };
 
-/* The lines of scenery_packs.ini, in order; false when it cannot be read. */
+/* The lines of scenery_packs.ini, in order; false when it cannot be read.
+ *   I
+ *   1000 Version
+ *   SCENERY
+ *
+ *   SCENERY_PACK Custom Scenery/KSEA Demo Area/
+ *   SCENERY_PACK_DISABLED Custom Scenery/Old Mesh/
+ *   SCENERY_PACK *GLOBAL_AIRPORTS*
+ * A pack's folder stands to the end of the line (names hold blanks),
+ * relative to the X-Plane folder or absolute. */
 static bool read_packs_ini(const std::string &path, PackList *list)
 {
     LineReader in;
