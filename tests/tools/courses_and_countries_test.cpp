@@ -71,6 +71,7 @@ TEST(Countries, CodesNamesAndTheFormsOfAptDat)
     EXPECT_EQ(country_code("Deutschland"), "DE");
     EXPECT_EQ(country_code("C\xC3\xB4te d'Ivoire"), "CI");     /* UTF-8 */
     EXPECT_EQ(country_code("CAN Canada"), "CA");
+    EXPECT_EQ(country_code("GB United Kingdom"), "GB");
     EXPECT_EQ(country_code("Atlantis"), "");
     EXPECT_EQ(country_code("USA Canada"), "");                  /* code and name disagree */
     EXPECT_EQ(country_code(""), "");

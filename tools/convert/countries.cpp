@@ -293,11 +293,11 @@ std::string country_code(std::string_view text)
     auto whole = table.find(key);
     if (whole != table.end())
         return whole->second;
-    /* "USA United States": a three-letter code, then the name. */
+    /* "USA United States": a code, then the name of the same country. */
     size_t gap = key.find('_');
-    if (gap == 3) {
-        auto code = table.find(key.substr(0, 3));
-        auto name = table.find(key.substr(4));
+    if (gap == 2 || gap == 3) {
+        auto code = table.find(key.substr(0, gap));
+        auto name = table.find(key.substr(gap + 1));
         if (code != table.end() && name != table.end() && code->second == name->second)
             return code->second;
     }

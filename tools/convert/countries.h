@@ -16,8 +16,8 @@
 
 /* The two-letter ISO 3166 code of a country given by its two- or
  * three-letter code, by its name or a common form of it (any case, accents
- * alike), or by a three-letter code followed by the name ("USA United
- * States"); empty when the text names no country known here. */
+ * alike), or by a code followed by the name ("USA United States");
+ * empty when the text names no country known here. */
 std::string country_code(std::string_view text);
 
 /* The --country filter. */
