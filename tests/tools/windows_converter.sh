@@ -51,6 +51,7 @@ case_ fg_as_shipped --apt fg/apt.dat --nav fg/nav.dat
 case_ oa --ourairports oagz --lf
 case_ oa_nav --ourairports oa --nav nav1100.dat --country GB
 case_ xp12 --xplane 'xp12\X-Plane 12'
-case_ xp11 --xplane "xp11/X-Plane 11"
+# As cmd hands over "xp11\X-Plane 11\": the closing backslash quotes the quote.
+case_ xp11 --xplane 'xp11\X-Plane 11"'
 case_ fg_as_shipped --flightgear fgdata
 exit $failed

@@ -180,6 +180,18 @@ static bool parse_date(const std::string &text, Options *o)
     return true;
 }
 
+/* A folder typed in the Windows way with its closing backslash, "C:\X-Plane
+ * 12\", reaches the program as C:\X-Plane 12" (the C runtime reads \" as
+ * a quote): the stray quote, which no Windows name can hold, goes. */
+static std::string folder_argument(std::string folder)
+{
+#ifdef _WIN32
+    if (folder.size() > 1 && folder.back() == '"')
+        folder.pop_back();
+#endif
+    return folder;
+}
+
 /* Fills options from argv; returns -1 to go on, else the exit status. */
 static int parse_options(int argc, char **argv, Options *o)
 {
@@ -204,9 +216,11 @@ static int parse_options(int argc, char **argv, Options *o)
         } else if (arg == "--xplane") {
             if (!value(&o->request.xplane_dir))
                 return exit_failed;
+            o->request.xplane_dir = folder_argument(o->request.xplane_dir);
         } else if (arg == "--flightgear") {
             if (!value(&o->request.flightgear_dir))
                 return exit_failed;
+            o->request.flightgear_dir = folder_argument(o->request.flightgear_dir);
         } else if (arg == "--nav") {
             if (!value(&o->request.nav_file))
                 return exit_failed;
@@ -216,6 +230,7 @@ static int parse_options(int argc, char **argv, Options *o)
         } else if (arg == "-o" || arg == "--output") {
             if (!value(&o->request.output_dir))
                 return exit_failed;
+            o->request.output_dir = folder_argument(o->request.output_dir);
         } else if (arg == "--date") {
             if (!value(&text))
                 return exit_failed;
