@@ -32,10 +32,9 @@ fi
 
 date=${PELMORA_DATE:-$(date -u +%Y-%m-%d)}
 status=0
-"$conv" -q --date "$date" --apt "$share/Airports/apt.dat.gz" \
-    --nav "$share/Navaids/nav.dat.gz" -o out || status=$?
+"$conv" -q --date "$date" --flightgear "$share" -o out || status=$?
 echo "exit status: $status (courses for $date)"
-for code in KSEA EDDF EGLL S50 0S9 NZCH BGSF; do
+for code in KSEA EDDF EGLL S50 0S9 NZCH BGSF BGTL CYLT; do
     grep "^$code " out/Prwydata.txt | cut -c1-160 || echo "$code: not written"
 done
 exit $status

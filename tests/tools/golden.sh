@@ -30,6 +30,10 @@ gzip -c nav810.dat > nav810.dat.gz
 mkdir oagz
 for f in oa/*.csv; do gzip -c "$f" > "oagz/${f#oa/}.gz"; done
 gzip -c apt1200.dat | head -c 300 > cut.dat.gz
+# An FGData folder as FlightGear installs it.
+mkdir -p fgdata/Airports fgdata/Navaids
+gzip -c fg/apt.dat > fgdata/Airports/apt.dat.gz
+gzip -c fg/nav.dat > fgdata/Navaids/nav.dat.gz
 
 passed=0
 failed=0
@@ -189,16 +193,115 @@ grep -q "F45 NORTH_PALM_BEACH_COUNTY_GENERAL_AVIATIO 08R_IGHO_8000_109.50_098" "
     fail "F45's IGHO should join its 08R"
 end
 
-# Courses are magnetic: Christchurch lies where the declination is about 24.6
-# degrees east, Kangerlussuaq 25.6 west (2026).  ICH's bearing field packs
-# the magnetic bearing before the true one (14 x 360 + 38).
+# Computed courses are magnetic: Christchurch lies where the declination is
+# about 24.6 degrees east, Kangerlussuaq 25.6 west (2026).  ICH's bearing
+# field packs its published magnetic course before the true one (14 x 360 +
+# 38): the published 014 is written, not the 013 computed.
 begin magnetic
 run 0 --apt magnetic/apt.dat --nav magnetic/nav.dat
 same_as magnetic Prwydata.txt
-grep -q "NZCH CHRISTCHURCH_INTL 02_ICH_11812_109.90_013 20_-_11812_0_193" "../$name/Prwydata.txt" ||
-    fail "NZCH: 38 true less 24.6 east should give 013, 218 true 193"
+grep -q "NZCH CHRISTCHURCH_INTL 02_ICH_11812_109.90_014 20_-_11812_0_193" "../$name/Prwydata.txt" ||
+    fail "NZCH: 02 has the published 014; 20, 218 true less 24.6 east, 193"
 grep -q "28_ISF_9534_109.30_311" "../$name/Prwydata.txt" ||
     fail "BGSF 28: 285.3 true plus 25.6 west should give 311"
+end
+
+# has LINE FILE: the output file holds the whole line
+has() {
+    tr -d '\r' < "../$name/$2" | grep -q -x -F -- "$1" || fail "$2 lacks '$1'"
+}
+
+# Published courses (nav.dat 1200): KSEA's both packed; KNTH 36 packs a
+# magnetic 0 (360) before a true 12, its 09 is an old-style true bearing
+# (95) and gets the computed course.  Runways on true north (T) get true
+# courses, Thule 08T its localizer's true 79.5 though the row packs a
+# magnetic 108.  TACAN rows, in the band or not, are other types.
+begin packed
+run 0 --apt packed/apt.dat --nav packed/nav.dat
+same_as packed Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+has "KSEA SEATTLE-TACOMA_INTL 16L_ISNQ_11796_110.30_164 34R_ISEA_11796_111.70_344" Prwydata.txt
+has "KNTH NORTH_TEST_FIELD 36_INTH_8202_108.10_360 18_-_8202_0_187 09_INTE_6562_109.30_090 27_-_6562_0_270" Prwydata.txt
+has "BGTL THULE_AIR_BASE 08T_ITHU_9843_109.90_080 26T_-_9843_0_260" Prwydata.txt
+has "CYLT ALERT 05T_-_5461_0_048 23T_-_5461_0_228" Prwydata.txt
+says "courses: published 3, computed 3, true (runways designated T) 4, from the designator 0"
+says "skipped: outside the filters 0, other type 3"
+grep -q "TACAN\|^NUW\|^TCM" "../$name/Pnavdata.txt" && fail "a TACAN is written"
+end
+
+# OurAirports: T runways from positions and from the heading column alone.
+begin oa_true
+run 0 --ourairports oa_true
+same_as oa_true Prwydata.txt
+has "CYLT ALERT_AIRPORT 05T_-_5500_0_048 23T_-_5500_0_228" Prwydata.txt
+has "CYCB CAMBRIDGE_BAY_AIRPORT 13T_-_5077_0_131 31T_-_5077_0_311" Prwydata.txt
+end
+
+# ---- Simulator folders ----
+
+# X-Plane 12: Custom Data over default data; the packs in the order of
+# scenery_packs.ini, a disabled one skipped, a pack's KBBB before Global
+# Airports' own, Global Airports' KAAA before a later pack's; a pack whose
+# folders are named in other case.
+begin xp12
+run 0 --xplane "xp12/X-Plane 12"
+same_as xp12 Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+has "KBBB BRAVO_IMPROVED 10_IBBB_5249_108.50_099 28_-_5249_0_280" Prwydata.txt
+has "KAAA ALPHA_GLOBAL 18_IAAA_6562_109.90_180 36_-_6562_0_360" Prwydata.txt
+has "CUS CUSTOM_CYCLE VOR 115.00" Pnavdata.txt
+grep -q "KDDD\|DEF" "../$name/Prwydata.txt" "../$name/Pnavdata.txt" && fail "a disabled pack or the default data is read"
+says "disabled and skipped: 'Custom Scenery/Disabled Pack'"
+says "  airports: xp12/X-Plane 12/Custom Scenery/Late Pack/Earth Nav Data/APT.DAT"
+says "repeated code 2"
+end
+
+# The same files named one by one: the same result.
+begin several_apt
+x="xp12/X-Plane 12"
+run 0 --apt "$x/Custom Scenery/KBBB Improved Field/Earth nav data/apt.dat" \
+    --apt "$x/Global Scenery/Global Airports/Earth nav data/apt.dat" \
+    --apt "$x/Custom Scenery/Late Pack/Earth Nav Data/APT.DAT" --nav "$x/Custom Data/earth_nav.dat"
+same_as xp12 Prwydata.txt Pnavdata.txt
+says "airport KBBB comes again: the first one is kept"
+end
+
+# X-Plane 11: Global Airports under Custom Scenery, named as a pack.
+begin xp11
+run 0 --xplane "xp11/X-Plane 11" -q
+same_as xp11 Prwydata.txt Pnavdata.txt
+has "KEEE ECHO_SMALL_PACK 01_-_3281_0_010 19_-_3281_0_190" Prwydata.txt
+says "navaids: Resources/default data/earth_nav.dat (no Custom Data/earth_nav.dat)"
+end
+
+begin flightgear
+run 0 --flightgear fgdata
+same_as fg_as_shipped Prwydata.txt Pnavdata.txt
+says "  airports: fgdata/Airports/apt.dat.gz"
+end
+
+# --country by ISO code or name against apt.dat's free text; a text that
+# names no country is reported once.
+begin country_by_name
+run 0 --xplane "xp12/X-Plane 12" --country "United States"
+[ "$(cut -d' ' -f1 "../$name/Prwydata.txt" | tr -d '\r' | tr '\n' ' ')" = "KAAA KBBB KEEE " ] ||
+    fail "United States and USA United States: KAAA KBBB KEEE"
+says "country 'Atlantis' is no country known here"
+run 0 --apt apt1200.dat --country DE,no -q
+[ "$(cut -d' ' -f1 "../$name/Prwydata.txt" | tr -d '\r' | tr '\n' ' ')" = "EDDF EDFE ENAL " ] ||
+    fail "Germany and Norway by code: EDDF EDFE ENAL"
+end
+
+# One half empty: the pair is still written, the empty file empty.
+begin empty_half
+run 0 --apt apt1200.dat --nav nav1200.dat --box 49.9,8.6,49.99,8.7
+says "note: no VOR or NDB passes the filters (--country, --box: 4 turned away): Pnavdata.txt is written empty"
+has "EDFE FLUGPLATZ_EGELSBACH 08_-_4056_0_076 26_-_4056_0_256" Prwydata.txt
+[ -f "../$name/Pnavdata.txt" ] && [ ! -s "../$name/Pnavdata.txt" ] || fail "Pnavdata.txt is not there and empty"
+run 0 --apt apt1200.dat --nav nav1200.dat --icao ZZ
+says "Prwydata.txt is written empty"
+[ -f "../$name/Prwydata.txt" ] && [ ! -s "../$name/Prwydata.txt" ] || fail "Prwydata.txt is not there and empty"
+has "FFM FRANKFURT VOR 114.20" Pnavdata.txt
 end
 
 begin no_closing_99
@@ -233,6 +336,10 @@ fatal bad_csv_as_apt "oa/airports.csv:1: not an apt.dat file" --apt oa/airports.
 fatal bad_missing_column "bad/oa_missing_column/runways.csv:1: missing column 'le_ident'" --ourairports bad/oa_missing_column
 fatal bad_no_such_file "no-such-apt.dat: No such file or directory" --apt no-such-apt.dat
 fatal bad_nav_cut_after_good_nav "cut.dat.gz:" --nav nav810.dat --apt cut.dat.gz
+# A folder that is no simulator's says what was looked for.
+fatal xplane_not_xplane "fg is not an X-Plane 11 or 12 folder: none of Custom Data/earth_nav.dat, Resources/default data/earth_nav.dat" --xplane fg
+fatal xplane_no_folder "--xplane no-such-folder: no such folder" --xplane no-such-folder
+fatal flightgear_not_fgdata "is not a FlightGear data folder (FGData): neither Airports/apt.dat.gz nor Navaids/nav.dat.gz" --flightgear "xp12/X-Plane 12"
 
 begin bad_keeps_old_output
 mkdir -p ../bad_keeps_old_output
@@ -268,7 +375,9 @@ empty_keeps() {
     end
 }
 empty_keeps empty_filter "no airport passes the filters (5 read; turned away by --icao: 4)" \
-    --apt apt1200.dat --nav nav1200.dat --icao ZZ
+    --apt apt1200.dat --icao ZZ
+empty_keeps empty_both "no airport passes the filters (5 read; turned away by --icao: 4); no VOR or NDB passes" \
+    --apt apt1200.dat --nav nav1200.dat --icao ZZ --box 0,0,1,1
 empty_keeps empty_box "(8 read; turned away by --box: 5)" --apt apt850.dat --box -10,-10,-5,-5
 empty_keeps empty_navaids "no VOR or NDB passes the filters (--country, --box: 6 turned away)" \
     --ourairports oa --country XX
@@ -325,8 +434,15 @@ says "choose one airport source"
 nothing_written
 run 2 --box 1,2,3
 says "--box wants"
+run 2 --xplane "xp12/X-Plane 12" --apt apt850.dat
+says "give it without --apt, --nav or --ourairports"
+run 2 --xplane "xp12/X-Plane 12" --flightgear fgdata
+says "choose one simulator folder"
 run 0 --help
 grep -q "MAGNETIC course" "../$name.stdout" || fail "the usage text does not say which course is written"
+grep -q "gets its TRUE course" "../$name.stdout" || fail "the usage text does not give the T runways' rule"
+tr '\n' ' ' < "../$name.stdout" | tr -s ' ' | grep -q "the runway end its row names where it fits that end .* else to the end it fits closely by place" ||
+    fail "the usage text does not give the localizers' join"
 run 2 --date 2026-02-30 --apt apt850.dat
 says "--date wants a calendar date"
 run 0 --date 2031-06-01 --apt apt850.dat -q

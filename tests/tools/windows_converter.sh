@@ -1,8 +1,9 @@
 #!/bin/sh
 # The Windows converter (the zip's) under Wine reads every source the Linux
 # one does: X-Plane apt.dat and nav.dat, plain and gzip-compressed,
-# FlightGear's files as they ship, and OurAirports' CSV files, and writes
-# the same files byte for byte as the golden cases expect.
+# FlightGear's files as they ship, and OurAirports' CSV files, an X-Plane
+# folder (names with spaces, the path written the Windows way) and an FGData
+# folder, and writes the same files byte for byte as the golden cases expect.
 #
 #   windows_converter.sh WINE CONVERTER.exe TESTS_DIR WORK_DIR
 wine=$1
@@ -18,6 +19,9 @@ cd "$work/in" || exit 2
 mkdir oagz
 for f in oa/*.csv; do gzip -c "$f" > "oagz/${f#oa/}.gz"; done
 gzip -c nav1200.dat > nav1200.dat.gz
+mkdir -p fgdata/Airports fgdata/Navaids
+gzip -c fg/apt.dat > fgdata/Airports/apt.dat.gz
+gzip -c fg/nav.dat > fgdata/Navaids/nav.dat.gz
 
 failed=0
 # case EXPECTED ARGS...: a conversion into ../EXPECTED, compared with the
@@ -46,4 +50,8 @@ case_ xp1200 --apt apt1200.dat --nav nav1200.dat.gz
 case_ fg_as_shipped --apt fg/apt.dat --nav fg/nav.dat
 case_ oa --ourairports oagz --lf
 case_ oa_nav --ourairports oa --nav nav1100.dat --country GB
+case_ xp12 --xplane 'xp12\X-Plane 12'
+# As cmd hands over "xp11\X-Plane 11\": the closing backslash quotes the quote.
+case_ xp11 --xplane 'xp11\X-Plane 11"'
+case_ fg_as_shipped --flightgear fgdata
 exit $failed

@@ -38,11 +38,6 @@ static bool any_prefix(const std::vector<std::string> &prefixes, const std::stri
     return false;
 }
 
-static bool any_equal(const std::vector<std::string> &values, const std::string &value)
-{
-    return std::find(values.begin(), values.end(), upper_ascii(value)) != values.end();
-}
-
 /* ---- Converter ---- */
 
 bool Converter::open_outputs(const std::string &directory, bool crlf, bool runways,
@@ -116,10 +111,11 @@ void Converter::add_localizer(const Localizer &localizer)
     stats_.localizers_read++;
     if (!in_band(localizer))
         return;
-    /* From nav.dat 1150 the magnetic bearing may stand before the true one,
-     * packed as magnetic x 360 + true: the true bearing is what is left. */
+    /* From nav.dat 1150 the published magnetic course may stand before the
+     * true bearing, packed as magnetic x 360 + true. */
     Localizer l = localizer;
-    l.bearing = fmod(l.bearing, 360.0);
+    unpack_localizer_bearing(localizer.bearing, localizer.packed_bearing, &l.bearing,
+                             &l.published_course);
     joiner_.add(l);
 }
 
@@ -155,11 +151,11 @@ std::string Converter::choose_code(const Airport &airport) const
 
 /* The first filter that turns the airport away; filter_none when all let
  * it through. */
-FilterKind Converter::rejecting_filter(const Airport &airport, const std::string &code) const
+FilterKind Converter::rejecting_filter(const Airport &airport, const std::string &code)
 {
     if (!filters_.icao_prefixes.empty() && !any_prefix(filters_.icao_prefixes, code))
         return filter_icao;
-    if (!filters_.countries.empty() && !any_equal(filters_.countries, airport.country))
+    if (countries_.active() && !countries_.admits(airport.country, airport.source, report_))
         return filter_country;
     if (filters_.has_box &&
         !(airport.has_position && filters_.in_box(airport.latitude, airport.longitude)))
@@ -280,9 +276,11 @@ void Converter::add_airport(const Airport &airport)
         airport_lines_.emplace_back(code, line);
     stats_.airports_written++;
     stats_.ends_written += (long)chosen.size();
-    for (const RunwayEnd *end : chosen)
+    for (const RunwayEnd *end : chosen) {
         if (end->localizer)
             stats_.ends_with_localizer++;
+        count_course(airport, *end);
+    }
 }
 
 void Converter::add_navaid(const Navaid &navaid)
@@ -290,8 +288,8 @@ void Converter::add_navaid(const Navaid &navaid)
     stats_.navaids_read++;
     if (!in_band(navaid))
         return;
-    if ((!filters_.countries.empty() && !navaid.country.empty() &&
-         !any_equal(filters_.countries, navaid.country)) ||
+    if ((countries_.active() && !navaid.country.empty() &&
+         !countries_.admits(navaid.country, navaid.source, report_)) ||
         !filters_.in_box(navaid.latitude, navaid.longitude)) {
         stats_.navaids_filtered++;
         return;
@@ -355,6 +353,11 @@ std::string Converter::summary() const
                 s.skipped_other_kind, s.skipped_no_runway, s.skipped_no_code, s.skipped_duplicate, s.skipped_filtered,
                 s.ends_written, s.ends_with_localizer, max_runways, s.ends_left_out,
                 s.ends_without_course);
+    if (s.ends_written > 0)
+        appendf(&out,
+                "courses: published %ld, computed %ld, true (runways designated T) %ld, from "
+                "the designator %ld\n",
+                s.courses_published, s.courses_computed, s.courses_true, s.courses_designator);
     if (s.localizers_read > 0)
         appendf(&out,
                 "localizers: read %ld, joined %ld; not joined: serve no runway end %ld, no such "

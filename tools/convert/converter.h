@@ -22,12 +22,11 @@
  *     (airport, runway, identifier) read twice counts once.
  *   - Runway ends swapped in the source are turned round before the join,
  *     and a navaid line that comes again is written once (corrections.cpp).
- *   - Course: the magnetic course in whole degrees, 001 to 360: the
- *     localizer's true bearing where there is one, else the runway end's
- *     true heading (from its end coordinates, or the source's), less the
- *     magnetic declination of the World Magnetic Model at that place on the
- *     conversion date; without a heading or a place, the designator's
- *     number times ten (magnetic already).  An end with none is left out.
+ *   - Course, whole degrees 001 to 360 (see courses.h): true on a runway
+ *     designated T; else the localizer's published magnetic course; else
+ *     the localizer's true bearing or the end's true heading less the
+ *     magnetic declination (World Magnetic Model, conversion date); else the
+ *     designator's number times ten.  An end with none is left out.
  *   - Airports are written sorted by code, navaids in source order.
  *   - More than 20 runway ends: the ends with a landing system come first,
  *     then the others in source order, and only 20 are written.
@@ -43,6 +42,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "countries.h"
+#include "courses.h"
 #include "facilities.h"
 #include "joiner.h"
 #include "output_files.h"
@@ -77,6 +78,8 @@ struct ConvertStats {
     long out_of_band = 0;                     /* localizers and navaids refused */
     long ends_swapped = 0;                    /* turned round: swapped in the source */
     long navaids_repeated = 0;                /* the same line again: written once */
+    /* The courses of the runway ends written, by where they come from. */
+    long courses_published = 0, courses_computed = 0, courses_true = 0, courses_designator = 0;
 };
 
 /* True for a code the runway file can carry: capital letters, digits and
@@ -109,8 +112,9 @@ public:
      * whether an airport source was read at all. */
     void finish(bool airports_given);
     /* Empty when every file to be written has lines; else why one would be
-     * empty, naming the filter or the input that left nothing.  Such a run
-     * writes nothing: a pilot's files are not replaced by empty ones. */
+     * empty, naming the filter or the input that left nothing.  A run whose
+     * files would all be empty writes nothing: a pilot's files are not
+     * replaced by empty ones. */
     std::string empty_result(bool airports, bool navaids) const;
     bool commit(std::string *error);
     void discard();
@@ -128,12 +132,15 @@ private:
     bool in_band(const Localizer &localizer);
     bool in_band(const Navaid &navaid);
     double declination(double latitude, double longitude) const;
-    /* The magnetic course of a runway end, 1 to 360; 0 when it has none. */
+    /* The course of a runway end, 1 to 360; 0 when it has none. */
     int course_of(const Airport &airport, const RunwayEnd &end) const;
+    /* The course and where it comes from (courses.cpp). */
+    EndCourse end_course(const Airport &airport, const RunwayEnd &end) const;
+    void count_course(const Airport &airport, const RunwayEnd &end);
     /* The writer's part (writer.cpp): the lines of the two files. */
     std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
     std::string navaid_line(const Navaid &navaid) const;
-    FilterKind rejecting_filter(const Airport &airport, const std::string &code) const;
+    FilterKind rejecting_filter(const Airport &airport, const std::string &code);
     std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
                                                const std::vector<RunwayEnd> &ends);
     bool fits_module(const std::string &line, bool runway_file, const SourceLine &source);
@@ -144,6 +151,7 @@ private:
 
     Filters filters_;
     Report &report_;
+    CountryFilter countries_{filters_.countries};
     double year_ = 2025.0;
     ConvertStats stats_;
     OutputPair outputs_;

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "converter.h"
+#include "courses.h"
 #include "magnetic.h"
 #include "common/geometry.h"
 #include "common/tokens.h"
@@ -30,12 +31,14 @@
 double numbered_designator_course(const std::string &designator)
 {
     std::string d = upper_ascii(designator);
+    if (is_true_designator(d))
+        return -1;
     size_t digits = 0;
     while (digits < d.size() && d[digits] >= '0' && d[digits] <= '9')
         digits++;
     if (digits == 0 || digits > 2 || d.size() > digits + 1)
         return -1;
-    if (d.size() == digits + 1 && !(d[digits] >= 'A' && d[digits] <= 'Z' && d[digits] != 'T'))
+    if (d.size() == digits + 1 && !(d[digits] >= 'A' && d[digits] <= 'Z'))
         return -1;
     int number = d[0] - '0';
     if (digits == 2)

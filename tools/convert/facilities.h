@@ -28,10 +28,14 @@ struct Localizer {
     std::string runway;                 /* runway designator, as in the row */
     std::string ident;                  /* e.g. ISNQ */
     long frequency = 0;                 /* MHz x 100: 11030 is 110.30 */
-    double bearing = 0;                 /* true degrees; as read, the converter takes it modulo 360 */
+    double bearing = 0;                 /* true degrees; as read, the converter unpacks it */
     double latitude = 0, longitude = 0; /* the antenna */
     bool with_glide_slope = false;      /* row 4 (ILS) rather than 5 (LOC, LDA, SDF) */
     SourceLine source;
+    /* nav.dat 1150 on: the bearing field may pack the published magnetic
+     * course before the true bearing (see courses.h). */
+    bool packed_bearing = false;
+    int published_course = 0;           /* magnetic, 1 to 360; 0 when the source gives none */
 
     enum class State {
         unseen,                         /* no airport with this identifier came by */

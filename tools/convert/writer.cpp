@@ -22,14 +22,7 @@ static const size_t navaid_ident_room = 8;
 static_assert(designator_room + localizer_ident_room + 5 + 6 + 3 + 4 <= runway_room_first,
               "a descriptor must fit the room of runways 1 and 2");
 
-/* ---- Courses ----
- *
- * The course written is the magnetic course a pilot sets: the localizer's
- * true bearing, else the runway end's true heading, less the magnetic
- * declination at that place on the conversion date (World Magnetic Model).
- * A runway end without a heading, or without a place to take the
- * declination at, gets its designator's number times ten, which is
- * magnetic already. */
+/* ---- Courses (see courses.h for where each comes from) ---- */
 
 double Converter::declination(double latitude, double longitude) const
 {
@@ -38,18 +31,7 @@ double Converter::declination(double latitude, double longitude) const
 
 int Converter::course_of(const Airport &airport, const RunwayEnd &end) const
 {
-    if (const Localizer *l = end.localizer)
-        return magnetic_course(l->bearing, declination(l->latitude, l->longitude));
-    if (end.heading >= 0) {
-        if (end.has_position)
-            return magnetic_course(end.heading, declination(end.latitude, end.longitude));
-        if (airport.has_position)
-            return magnetic_course(end.heading, declination(airport.latitude, airport.longitude));
-    }
-    double designator = designator_heading(end.designator);
-    if (designator < 0)
-        return 0;
-    return magnetic_course(designator, 0.0);
+    return end_course(airport, end).degrees;
 }
 
 std::string Converter::descriptor(const Airport &airport, const RunwayEnd &end) const

@@ -6,15 +6,54 @@
 #include "convert/magnetic.h"
 #include "selection/facility_file.h"
 #include "sources/ourairports.h"
+#include "sources/sim_folders.h"
 #include "sources/xplane.h"
 
 std::string request_problem(const ConversionRequest &request)
 {
+    const bool files = !request.apt_files.empty() || !request.nav_file.empty() ||
+                       !request.ourairports_dir.empty();
+    if (!request.xplane_dir.empty() && !request.flightgear_dir.empty())
+        return "choose one simulator folder: --xplane or --flightgear";
+    if ((!request.xplane_dir.empty() || !request.flightgear_dir.empty()) && files)
+        return "a simulator folder (--xplane, --flightgear) gives both airports and navaids: "
+               "give it without --apt, --nav or --ourairports";
     if (!request.apt_files.empty() && !request.ourairports_dir.empty())
         return "choose one airport source: --apt or --ourairports";
-    if (request.apt_files.empty() && request.ourairports_dir.empty() && request.nav_file.empty())
-        return "no input: give --apt, --ourairports or --nav";
+    if (!files && request.xplane_dir.empty() && request.flightgear_dir.empty())
+        return "no input: give --xplane, --flightgear, --apt, --ourairports or --nav";
     return std::string();
+}
+
+/* A simulator folder's files put in the request, as if named one by one;
+ * false, with the message said, when the folder is none of its kind. */
+static bool resolve_folder(const ConversionRequest &request, Report &report,
+                           ConversionRequest *resolved, std::string *files_read)
+{
+    *resolved = request;
+    if (request.xplane_dir.empty() && request.flightgear_dir.empty())
+        return true;
+    const bool xplane = !request.xplane_dir.empty();
+    SimulatorFiles files;
+    std::string problem = xplane ? xplane_files(request.xplane_dir, &files)
+                                 : flightgear_files(request.flightgear_dir, &files);
+    if (!problem.empty()) {
+        report.say(problem + "\nnothing written");
+        return false;
+    }
+    for (const std::string &note : files.notes)
+        report.say(note);
+    resolved->xplane_dir.clear();
+    resolved->flightgear_dir.clear();
+    resolved->apt_files = files.apt_files;
+    resolved->nav_file = files.nav_file;
+    *files_read = std::string("files read from ") + (xplane ? "X-Plane " : "FlightGear ") +
+                  (xplane ? request.xplane_dir : request.flightgear_dir) + ":";
+    if (!files.nav_file.empty())
+        *files_read += "\n  navaids:  " + files.nav_file;
+    for (const std::string &apt : files.apt_files)
+        *files_read += "\n  airports: " + apt;
+    return true;
 }
 
 /* The decimal year of the courses: the date asked for or today, brought
@@ -44,10 +83,12 @@ static double magnetic_year(const ConversionRequest &request, Report &report)
     return used;
 }
 
-/* The summary as the report's lines, without its last newline. */
-static void say_summary(const Converter &converter, Report &report, ConversionResult *result)
+/* The summary as the report's lines, without its last newline; files
+ * names the files a simulator folder gave. */
+static void say_summary(const Converter &converter, const std::string &files, Report &report,
+                        ConversionResult *result)
 {
-    std::string summary = converter.summary();
+    std::string summary = (files.empty() ? files : files + "\n") + converter.summary();
     result->summary = summary;
     if (!summary.empty() && summary.back() == '\n')
         summary.pop_back();
@@ -64,18 +105,41 @@ static ConversionStatus fail(Converter &converter, Report &report, const std::st
     return result->status = conversion_failed;
 }
 
-ConversionStatus run_conversion(const ConversionRequest &request, Report &report,
+/* When one file of the pair has lines and the other would be empty, the
+ * pair is still written, the empty one empty: a box around one airport, or
+ * a nav.dat of localizers alone, keeps the runway file asked for.  True
+ * (with a note) in that case. */
+static bool one_half_empty(const Converter &converter, bool airports, bool navaids,
+                           Report &report)
+{
+    if (!airports || !navaids)
+        return false;
+    std::string runways_empty = converter.empty_result(true, false);
+    std::string navaids_empty = converter.empty_result(false, true);
+    if (!runways_empty.empty() && !navaids_empty.empty())
+        return false;
+    report.say("note: " + (runways_empty.empty() ? navaids_empty : runways_empty) + ": " +
+               (runways_empty.empty() ? NAVAID_FILE_NAME : RUNWAY_FILE_NAME) +
+               " is written empty");
+    return true;
+}
+
+ConversionStatus run_conversion(const ConversionRequest &asked, Report &report,
                                 ConversionResult *result)
 {
     ConversionResult own;
     if (!result)
         result = &own;
     *result = ConversionResult();
-    std::string problem = request_problem(request);
+    std::string problem = request_problem(asked);
     if (!problem.empty()) {
         report.say(problem);
         return result->status = conversion_failed;
     }
+    ConversionRequest request;
+    std::string files_read;
+    if (!resolve_folder(asked, report, &request, &files_read))
+        return result->status = conversion_failed;
 
     Converter converter(request.filters, report);
     converter.set_magnetic_year(magnetic_year(request, report));
@@ -104,8 +168,8 @@ ConversionStatus run_conversion(const ConversionRequest &request, Report &report
     converter.finish(airports);
 
     std::string empty = converter.empty_result(airports, navaids);
-    if (!empty.empty()) {
-        say_summary(converter, report, result);
+    if (!empty.empty() && !one_half_empty(converter, airports, navaids, report)) {
+        say_summary(converter, files_read, report, result);
         return fail(converter, report,
                     "nothing to write: " + empty + "; existing files are left as they are",
                     result);
@@ -115,7 +179,7 @@ ConversionStatus run_conversion(const ConversionRequest &request, Report &report
         report.say(error); /* says what was written */
         return result->status = conversion_failed;
     }
-    say_summary(converter, report, result);
+    say_summary(converter, files_read, report, result);
     if (report.errors() > 0)
         report.say("bad input rows skipped: " + std::to_string(report.errors()) +
                    " (reported above)");

@@ -6,8 +6,10 @@
  *
  * The outcome is one of three: the files written and the input clean; the
  * files written but bad input rows skipped (each reported); nothing written
- * (bad request, I/O, wrong or damaged input, an empty result, or stopped),
- * the files already in the output folder left as they were.
+ * (bad request, I/O, wrong or damaged input, a folder that is no
+ * simulator's, a result with both files empty, or stopped), the files
+ * already in the output folder left as they were.  When only one of the
+ * pair would be empty, both are written, that one empty, with a note.
  */
 #ifndef PELMORA_TOOLS_CONVERSION_H
 #define PELMORA_TOOLS_CONVERSION_H
@@ -43,8 +45,9 @@ struct ConversionResult {
     std::string summary;                  /* the closing summary, as reported */
 };
 
-/* The request's own faults (no input, two airport sources), before any
- * file is touched; empty when it can run. */
+/* The request's own faults (no input, two airport sources, a simulator
+ * folder beside named files), before any file is touched; empty when it can
+ * run. */
 std::string request_problem(const ConversionRequest &request);
 
 /* Runs the conversion; every message, the summary included, goes to report. */

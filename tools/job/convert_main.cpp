@@ -28,7 +28,9 @@ static const int exit_clean = conversion_clean;
 static const int exit_failed = conversion_failed;
 
 static const char usage_text[] =
-    "usage: pelmora-convert [options] --apt APT.DAT [--nav NAV.DAT]\n"
+    "usage: pelmora-convert [options] --xplane X-PLANE-FOLDER\n"
+    "       pelmora-convert [options] --flightgear FGDATA-FOLDER\n"
+    "       pelmora-convert [options] --apt APT.DAT [--apt ...] [--nav NAV.DAT]\n"
     "       pelmora-convert [options] --ourairports DIR [--nav NAV.DAT]\n"
     "       pelmora-convert [options] --nav NAV.DAT\n"
     "\n"
@@ -38,22 +40,37 @@ static const char usage_text[] =
     "navaids.csv.  Any input may be gzip-compressed (.gz).\n"
     "\n"
     "Sources:\n"
-    "  --apt FILE           airports and runways from an apt.dat\n"
+    "  --xplane DIR         what the X-Plane 11 or 12 in DIR flies with: navaids\n"
+    "                       from Custom Data/earth_nav.dat (an installed cycle),\n"
+    "                       else Resources/default data/earth_nav.dat; airports\n"
+    "                       from the Earth nav data/apt.dat of every enabled\n"
+    "                       scenery pack and of Global Airports, in the order of\n"
+    "                       Custom Scenery/scenery_packs.ini (disabled packs\n"
+    "                       skipped)\n"
+    "  --flightgear DIR     an FGData folder: its Airports/apt.dat.gz and\n"
+    "                       Navaids/nav.dat.gz\n"
+    "  --apt FILE           airports and runways from an apt.dat; give it several\n"
+    "                       times to read several, in that order\n"
     "  --ourairports DIR    airports and runways (and, without --nav, navaids)\n"
     "                       from the OurAirports files in DIR\n"
     "  --nav FILE           VORs, NDBs and the ILS/LOC localizers from a nav.dat\n"
+    "  Where several files define one airport code, the first one read wins (as\n"
+    "  in X-Plane); the repeats are counted.\n"
     "\n"
     "Output:\n"
     "  -o, --output DIR     write the files into DIR (default: the current one)\n"
     "  --lf                 end lines with LF (default: CR LF)\n"
-    "  --date YYYY-MM-DD    the date of the magnetic courses (default: today);\n"
-    "                       outside 2025-2030 the nearest date of the span is used\n"
+    "  --date YYYY-MM-DD    the date of the computed magnetic courses (default:\n"
+    "                       today); outside 2025-2030 the nearest date of the span\n"
+    "                       is used\n"
     "\n"
     "Filters:\n"
     "  --icao PREFIX,...    airports whose code begins with one of the prefixes\n"
-    "  --country CC,...     airports and navaids of these countries (OurAirports'\n"
-    "                       iso_country, e.g. US; apt.dat 1100+: its 1302 country);\n"
-    "                       nav.dat gives no country: its navaids are not filtered\n"
+    "  --country C,...      airports and navaids of these countries, by ISO code\n"
+    "                       (US, DE) or name (\"United States\"): OurAirports'\n"
+    "                       iso_country, apt.dat 1100+ its 1302 country (a code or\n"
+    "                       a name); nav.dat gives no country: its navaids are not\n"
+    "                       filtered\n"
     "  --box S,W,N,E        only what lies in this latitude/longitude box, degrees\n"
     "  --hard-only          airports with at least one asphalt or concrete runway\n"
     "  --icao-only          airports with a four-letter ICAO code only (a smaller\n"
@@ -72,16 +89,21 @@ static const char usage_text[] =
     "    airports, airports without runways, heliports (unless --heliports) and\n"
     "    repeats of a code are skipped (the first is kept; repeats are counted).\n"
     "  Runways: one descriptor per runway end, designator_ident_length_freq_course\n"
-    "    (e.g. 16L_ISNQ_11796_110.30_165; without a landing system\n"
+    "    (e.g. 16L_ISNQ_11796_110.30_164; without a landing system\n"
     "    34R_-_11796_0_345).  Length in feet.  At most 20 ends: with more, those\n"
     "    with a landing system come first.\n"
-    "  Course: the MAGNETIC course a pilot sets, whole degrees 001 to 360 (360 for\n"
-    "    north): the localizer's true bearing, else the runway end's true heading\n"
-    "    (from its two ends' coordinates, or the source's), less the magnetic\n"
-    "    declination of the World Magnetic Model 2025 at that place on --date.\n"
-    "    An end with no heading gets its designator's number times ten.  An end\n"
-    "    whose course lies more than 90 degrees from its designator's is taken\n"
-    "    as swapped in the source and turned round (counted in the summary).\n"
+    "  Course: the course a pilot sets, whole degrees 001 to 360 (360 for north).\n"
+    "    A runway designated on true north (designator ending in T: Thule 08T)\n"
+    "    gets its TRUE course: the localizer's true bearing, else the runway's\n"
+    "    own heading.  Every other runway gets its MAGNETIC course: the one its\n"
+    "    localizer publishes (nav.dat 1150 and later), else computed: the\n"
+    "    localizer's true bearing, else the runway end's true heading (from its\n"
+    "    two ends' coordinates, or the source's), less the magnetic declination\n"
+    "    of the World Magnetic Model 2025 at that place on --date.  An end with\n"
+    "    no heading gets its designator's number times ten.  An end whose course\n"
+    "    lies more than 90 degrees from its designator's is taken as swapped in\n"
+    "    the source and turned round.  The summary counts the courses of each\n"
+    "    kind and the ends turned round.\n"
     "  Landing systems: nav.dat localizers (ILS, LOC, LDA, SDF), each joined to\n"
     "    the runway end its row names where it fits that end (bearing within 35\n"
     "    degrees, antenna within 1.5 km of the centre line, along the runway or\n"
@@ -90,9 +112,15 @@ static const char usage_text[] =
     "    runway end: one joined by its name, then an ILS before a localizer\n"
     "    alone, then the one nearest the runway's heading, then the first.\n"
     "    Those that join no runway are reported.\n"
+    "  Navaids: VORs (VOR, VOR-DME, VORTAC) and NDBs.  DMEs and TACAN stations\n"
+    "    (no bearing for a civil receiver) are counted as other types, not\n"
+    "    written.  A navaid line that comes again is written once.\n"
+    "  When airports pass but no VOR or NDB does (or the reverse), both files\n"
+    "    are written, the empty one empty, with a note.\n"
     "\n"
     "Exit status: 0 written; 1 written, but bad input rows were skipped (see the\n"
-    "messages); 2 nothing written.\n";
+    "messages); 2 nothing written (also when both files would be empty: the\n"
+    "files already there are left as they are).\n";
 
 struct Options {
     ConversionRequest request;
@@ -159,6 +187,18 @@ static bool parse_date(const std::string &text, Options *o)
     return true;
 }
 
+/* A folder typed in the Windows way with its closing backslash, "C:\X-Plane
+ * 12\", reaches the program as C:\X-Plane 12" (the C runtime reads \" as
+ * a quote): the stray quote, which no Windows name can hold, goes. */
+static std::string folder_argument(std::string folder)
+{
+#ifdef _WIN32
+    if (folder.size() > 1 && folder.back() == '"')
+        folder.pop_back();
+#endif
+    return folder;
+}
+
 /* Fills options from argv; returns -1 to go on, else the exit status. */
 static int parse_options(int argc, char **argv, Options *o)
 {
@@ -180,6 +220,14 @@ static int parse_options(int argc, char **argv, Options *o)
             if (!value(&text))
                 return exit_failed;
             o->request.apt_files.push_back(text);
+        } else if (arg == "--xplane") {
+            if (!value(&o->request.xplane_dir))
+                return exit_failed;
+            o->request.xplane_dir = folder_argument(o->request.xplane_dir);
+        } else if (arg == "--flightgear") {
+            if (!value(&o->request.flightgear_dir))
+                return exit_failed;
+            o->request.flightgear_dir = folder_argument(o->request.flightgear_dir);
         } else if (arg == "--nav") {
             if (!value(&o->request.nav_file))
                 return exit_failed;
@@ -189,6 +237,7 @@ static int parse_options(int argc, char **argv, Options *o)
         } else if (arg == "-o" || arg == "--output") {
             if (!value(&o->request.output_dir))
                 return exit_failed;
+            o->request.output_dir = folder_argument(o->request.output_dir);
         } else if (arg == "--date") {
             if (!value(&text))
                 return exit_failed;

@@ -9,11 +9,14 @@
  * ====================================================================== */
 
 static const long nav_versions[] = {810, 1100, 1150, 1200};
+/* From this version on a localizer's bearing field packs its published
+ * magnetic course with the true bearing (courses.h). */
+static const long first_packed_version = 1150;
 
 /* Row codes that this reader handles. */
 enum NavRowCode : long {
     nav_ndb = 2,                        /* NDB */
-    nav_vor = 3,                        /* VOR, VOR-DME, VORTAC */
+    nav_vor = 3,                        /* VOR, VOR-DME, VORTAC; a TACAN alone too */
     nav_ils_localizer = 4,              /* localizer of an ILS (with glide slope) */
     nav_localizer = 5,                  /* localizer alone: LOC, LDA, SDF */
 };
@@ -21,7 +24,7 @@ enum NavRowCode : long {
 /* Navaids that go in neither file, counted in the summary. */
 enum NavOtherCode : long {
     nav_dme_paired = 12,                /* DME of a VOR or ILS */
-    nav_dme = 13,                       /* DME alone, TACAN */
+    nav_dme = 13,                       /* DME alone, or a TACAN's DME */
 };
 
 /* Row codes of the format that carry nothing the data files need. */
@@ -94,12 +97,28 @@ bool NavReader::position(const Fields &f, double *lat, double *lon)
     return false;
 }
 
+/* X-Plane lists military TACAN stations as VOR rows, with the paired VHF
+ * channel as frequency (some above the VOR band) and a name ending in
+ * TACAN.  A civil receiver takes no bearing from them: they go in neither
+ * file, whatever their frequency.  VORTACs are VORs and stay. */
+static bool is_tacan_only(std::string_view name)
+{
+    static const std::string_view word = "TACAN";
+    if (name.size() < word.size() || upper_ascii(name.substr(name.size() - word.size())) != word)
+        return false;
+    return name.size() == word.size() || name[name.size() - word.size() - 1] == ' ';
+}
+
 bool NavReader::on_navaid(long code, const Fields &f)
 {
     if (f.size() < layout_.navaid_min_fields) {
         file_.bad_row("navaid has " + std::to_string(f.size()) + " fields, at least " +
                       std::to_string(layout_.navaid_min_fields) + " expected");
         return false;
+    }
+    if (code == nav_vor && is_tacan_only(f.rest(layout_.navaid_name))) {
+        converter_.skip_navaid_type();
+        return true;
     }
     Navaid n;
     n.source = file_.here();
@@ -137,6 +156,7 @@ bool NavReader::on_localizer(long code, const Fields &f)
     l.ident = std::string(f[nav_ident]);
     l.airport = std::string(f[layout_.localizer_airport]);
     l.runway = std::string(f[layout_.localizer_runway]);
+    l.packed_bearing = file_.version() >= first_packed_version;
     if (!position(f, &l.latitude, &l.longitude))
         return false;
     if (!parse_long(f[nav_frequency], &l.frequency) || frequency_text(l.frequency).empty()) {
