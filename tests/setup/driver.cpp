@@ -22,6 +22,7 @@
 #include <sstream>
 #include <string>
 
+#include "screen_area.h"
 #include "setup_ids.h"
 
 namespace {
@@ -153,36 +154,7 @@ bool screenshot(const std::string &path)
 {
     RECT r;
     GetWindowRect(dialog, &r);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(0);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    void *bits = 0;
-    HBITMAP shot = CreateDIBSection(screen, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, 0, 0);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, shot);
-    BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    DWORD size = (((DWORD)width * 3 + 3) & ~3u) * (DWORD)height;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    FILE *out = fopen(path.c_str(), "wb");
-    bool ok = out && fwrite(&file, sizeof file, 1, out) == 1 &&
-              fwrite(&info, sizeof info, 1, out) == 1 && fwrite(bits, 1, size, out) == size;
-    if (out)
-        fclose(out);
-    SelectObject(dc, old);
-    DeleteObject(shot);
-    DeleteDC(dc);
-    ReleaseDC(0, screen);
-    return ok;
+    return save_screen_area(path.c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 std::string clipboard_text()
