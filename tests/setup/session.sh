@@ -121,7 +121,7 @@ panel)
     [ "$(ls "$work/panel" | wc -l)" = 4 ] || fail "extra files: $(ls "$work/panel")"
     ;;
 folders)
-    grep -q '^KSEA ' "$work/xp/Prwydata.txt" || fail "X-Plane: no KSEA"
+    grep -q '^EDDF ' "$work/xp/Prwydata.txt" || fail "X-Plane: no EDDF"
     grep -q '^KSEA ' "$work/fg/Prwydata.txt" || fail "FGData: no KSEA"
     ;;
 esac
