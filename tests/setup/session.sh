@@ -34,6 +34,11 @@ untouched() {
 }
 
 case $name in
+alone)
+    # setup.exe taken out of the zip without its GAUGES folder.
+    rm -r "$work/pkg/GAUGES"
+    sim sim SIM
+    ;;
 install)
     sim sim SIM
     sim sim2 SIM2
@@ -47,7 +52,11 @@ install)
 world)
     sim oa SIM_OA
     sim files SIM_FILES
-    old_data files
+    sim bad SIM_BAD
+    old_data bad
+    head -c 3000 /dev/urandom | gzip -c > "$work/damaged.dat.gz"
+    head -c 2000 "$work/damaged.dat.gz" > "$work/damaged.dat"
+    export DAMAGED="$(win "$work/damaged.dat")"
     export OA="$(win "$fixtures/oa")" APT="$(win "$fixtures/fg/apt.dat")" \
         NAV="$(win "$fixtures/fg/nav.dat")"
     ;;
@@ -101,6 +110,9 @@ install)
     [ "$(ls "$work/sim/GAUGES")" = PELMORA.GAU ] || fail "extra files: $(ls "$work/sim/GAUGES")"
     [ -z "$(ls -A "$work/nogauges")" ] || fail "wrote into a folder without GAUGES"
     ;;
+alone)
+    [ -z "$(ls -A "$work/sim/GAUGES")" ] || fail "wrote into GAUGES: $(ls -A "$work/sim/GAUGES")"
+    ;;
 world)
     grep -q '^EGLL ' "$work/oa/Prwydata.txt" || fail "OurAirports: no EGLL"
     [ -s "$work/oa/Pnavdata.txt" ] || fail "OurAirports: no navaids"
@@ -110,6 +122,7 @@ world)
     head -c 200 "$work/files/Prwydata.txt" | od -c | grep -q '\\r' || fail "apt.dat: no CR LF"
     left=$(ls -A "$work/files" | grep -v -x -e GAUGES -e Prwydata.txt -e Pnavdata.txt)
     [ -z "$left" ] || fail "left in files: $left"
+    untouched bad
     ;;
 cancel)
     untouched sim
