@@ -171,7 +171,9 @@ std::string replace_with_backup(const std::string &path, const std::string &cont
             return "Could not write beside " + path + " (" + file_ops::last_error_text() +
                    "): the file is not changed.";
     }
-    bool written = out.is_open() && out.write(contents.data(), contents.size()) && out.sync();
+    if (!out.is_open())
+        return "Could not write beside " + path + ": the file is not changed.";
+    bool written = out.write(contents.data(), contents.size()) && out.sync();
     bool closed = out.close();
     if (!written || !closed || !file_ops::replace_file(fresh, path)) {
         std::string reason = file_ops::last_error_text();
