@@ -2,17 +2,24 @@
 # Screenshots of the setup window (build/win64/setup/pelmora-setup.exe)
 # before and after making world data, and after adding the panel line, on a
 # fake simulator folder: build/setup-shots/*.png.  Runs on $DISPLAY, or
-# under a virtual X server; uses the demo's Wine prefix.
+# under a virtual X server, in a Wine prefix of its own where Wine draws the
+# windows' frames itself (no window manager runs on the virtual server).
 set -e
 cd "$(dirname "$0")/.."
 root=$(pwd)
 out=$root/build/setup-shots
-prefix="$root/build/win64/wine-prefix-x"
+prefix="$root/build/win64/wine-prefix-shots"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 run() {
     if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1280x800x24" "$@"; fi
 }
 win() { printf 'Z:%s' "$1" | tr / '\\'; }
+if [ ! -f "$prefix/.pelmora-shots-ready" ]; then
+    echo "creating the Wine prefix for the screenshots (once; a minute or two)"
+    run /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+    /usr/lib/wine/wineserver -w
+    touch "$prefix/.pelmora-shots-ready"
+fi
 rm -rf "$out"
 mkdir -p "$out/pkg/GAUGES" "$out/sim/GAUGES" "$out/sim/Aircraft/panel"
 cp build/win64/setup/pelmora-setup.exe "$out/pkg/"
