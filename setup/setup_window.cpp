@@ -124,10 +124,12 @@ static void set_running(SetupWindow &w, bool running)
         EnableWindow(GetDlgItem(w.dialog, IDC_NAV), FALSE);
         EnableWindow(GetDlgItem(w.dialog, IDC_NAV_BROWSE), FALSE);
         EnableWindow(GetDlgItem(w.dialog, IDC_INSTALL), FALSE);
-        SetFocus(GetDlgItem(w.dialog, IDC_STOP));
+        SendMessageA(w.dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(w.dialog, IDC_STOP), TRUE);
     } else {
         source_kind_changed(w);
         simulator_checked(w);
+        /* The focus leaves the disabled Cancel for Make data files. */
+        SendMessageA(w.dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(w.dialog, IDC_MAKE), TRUE);
     }
 }
 
