@@ -176,7 +176,7 @@ static void conversion_done(SetupWindow &w)
         say(w, std::string(result.status == conversion_bad_rows
                                ? "Done, some bad rows of the source skipped (listed above). "
                                : "Done. ") +
-                   "Prwydata.txt and Pnavdata.txt are in " + simulator + ".");
+                   "The new data files are in " + simulator + " (the lines above say which).");
     }
     set_running(w, false);
 }
