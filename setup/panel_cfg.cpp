@@ -15,7 +15,8 @@ struct Line {
 std::vector<Line> lines_of(const std::string &text)
 {
     std::vector<Line> lines;
-    size_t at = 0;
+    /* A UTF-8 byte order mark belongs to no line. */
+    size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (at < text.size()) {
         size_t end = text.find_first_of("\r\n", at);
         if (end == std::string::npos) {

@@ -62,6 +62,10 @@ TEST(PanelCfg, AddedAfterTheSectionsLastLineKeepingEveryOtherByte)
     ASSERT_TRUE(add_gauge_line("[Window00]\rgauge00=A\r[Window01]\r", "Window00", "L", out));
     EXPECT_EQ(out, "[Window00]\rgauge00=A\rL\r[Window01]\r");
 
+    /* A byte order mark before the first section stays where it is. */
+    ASSERT_TRUE(add_gauge_line("\xEF\xBB\xBF[Window00]\r\n", "Window00", "L", out));
+    EXPECT_EQ(out, "\xEF\xBB\xBF[Window00]\r\nL\r\n");
+
     std::string untouched = "unchanged";
     out = untouched;
     EXPECT_FALSE(add_gauge_line(crlf_file, "Window07", "L", out));
