@@ -6,7 +6,7 @@
 PRESETS := native win64 win32
 JOBS ?= 2
 
-.PHONY: all build tools deps test check demo bench fuzz dist flightgear clean
+.PHONY: all build tools deps test check demo setup-shots bench fuzz dist flightgear clean
 
 all: build
 
@@ -50,6 +50,11 @@ check: deps
 
 demo: deps build
 	@sh scripts/demo.sh
+
+# The setup window's screenshots, before and after making world data:
+# build/setup-shots/*.png.
+setup-shots: deps build
+	@sh scripts/setup-shots.sh
 
 bench: deps build
 	@sh bench/run.sh

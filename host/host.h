@@ -10,6 +10,7 @@
  *   script_parser.cpp, script_support.cpp, dialog_access.cpp
  *                          reading scripts; the checks and dialog look-ups they share
  *   window.cpp             the window, its keys and timers, screenshots
+ *   screen_area.cpp        a part of the screen saved as a BMP file (also the setup tests')
  *   module_loader.cpp      loading the module, calling its gauges' routines
  *   panel.cpp              layout, hit-testing, drawing the panel
  *   services.cpp           the service table the module calls

@@ -15,6 +15,7 @@
 #include "host.h"
 #include "module_loader.h"
 #include "panel.h"
+#include "screen_area.h"
 
 #include <stdio.h>
 
@@ -159,40 +160,12 @@ bool save_screenshot(const char *path, std::string &error)
 {
     /* The whole screen shows the dialog beside the host; without a screen
      * (the null display driver) this is blank, which is still a file. */
-    HDC screen = GetDC(0);
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     if (width <= 0 || height <= 0) {
         width = 940;
         height = 520;
     }
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    void *bits = 0;
-    HBITMAP shot = CreateDIBSection(screen, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, 0, 0);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, shot);
-    BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD stride = ((DWORD)width * 3 + 3) & ~3u;
-    DWORD size = stride * (DWORD)height;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    FILE *out = fopen(path, "wb");
-    bool ok = out && fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-              fwrite(bits, 1, size, out) == size;
-    if (out)
-        fclose(out);
-    SelectObject(dc, old);
-    DeleteObject(shot);
-    DeleteDC(dc);
-    ReleaseDC(0, screen);
+    bool ok = save_screen_area(path, 0, 0, width, height);
     if (!ok)
         error = std::string("cannot write ") + path;
     return ok;

@@ -1,15 +1,24 @@
 #!/bin/sh
-# Builds the release zip, build/dist/pelmora-<version>.zip, laid out as the
-# simulator's folder so that it can be unpacked straight into it:
+# Builds the release zip, build/dist/pelmora-<version>.zip.  Its top is the
+# setup window; the rest is laid out as the simulator's folder, so that it
+# can also be unpacked straight into it:
 #
+#   pelmora-setup.exe           the setup window (build/win32/setup)
+#   PELMORA-README.txt          for pilots (tools/PILOTS-README.txt, CR LF)
+#   LICENSE.txt, NOTICES.txt    the licence and the notices (LICENSE, NOTICES
+#                               at the repository's root, CR LF), when there
+#   DATA-README.txt             what the sample data is (data/README), when there
 #   GAUGES/PELMORA.GAU          the 32-bit module (build/win32)
 #   Prwydata.txt, Pnavdata.txt  the sample data files (data/)
-#   PELMORA-README.txt          for pilots (tools/PILOTS-README.txt, CR LF)
 #   PELMORA-TOOLS/*.exe         the Windows converter and checker, when built
 #
+# The text files get the .txt name and CR LF so that a double click opens
+# them in Notepad on any Windows.
+#
 # Usage: tools/dist.sh
-# Inputs may be pointed elsewhere: PELMORA_GAU, PELMORA_DATA_DIR,
-# PELMORA_WIN_TOOLS_DIR; the zip's folder: PELMORA_DIST_DIR.
+# Inputs may be pointed elsewhere: PELMORA_GAU, PELMORA_SETUP_EXE,
+# PELMORA_DATA_DIR, PELMORA_WIN_TOOLS_DIR, PELMORA_ROOT_DOCS_DIR (where
+# LICENSE and NOTICES are); the zip's folder: PELMORA_DIST_DIR.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,13 +27,15 @@ version=$(sed -n 's/^project(pelmora VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLis
 [ -n "$version" ] || { echo "dist: no version in $root/CMakeLists.txt" >&2; exit 1; }
 
 gau=${PELMORA_GAU:-$root/build/win32/PELMORA.GAU}
+setup_exe=${PELMORA_SETUP_EXE:-$root/build/win32/setup/pelmora-setup.exe}
+root_docs=${PELMORA_ROOT_DOCS_DIR:-$root}
 data=${PELMORA_DATA_DIR:-$root/data}
 win_tools=${PELMORA_WIN_TOOLS_DIR:-$root/build/win32/tools}
 dist=${PELMORA_DIST_DIR:-$root/build/dist}
 zip_name=pelmora-$version.zip
 
 missing=""
-for f in "$gau" "$data/Prwydata.txt" "$data/Pnavdata.txt" "$here/PILOTS-README.txt"; do
+for f in "$gau" "$setup_exe" "$data/Prwydata.txt" "$data/Pnavdata.txt" "$here/PILOTS-README.txt"; do
     [ -f "$f" ] || missing="$missing $f"
 done
 if [ -n "$missing" ]; then
@@ -38,7 +49,12 @@ trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/GAUGES"
 cp "$gau" "$stage/GAUGES/PELMORA.GAU"
 cp "$data/Prwydata.txt" "$data/Pnavdata.txt" "$stage/"
-sed 's/\r$//; s/$/\r/' "$here/PILOTS-README.txt" > "$stage/PELMORA-README.txt"
+cp "$setup_exe" "$stage/pelmora-setup.exe"
+crlf() { sed 's/\r$//; s/$/\r/' "$1" > "$stage/$2"; }
+crlf "$here/PILOTS-README.txt" PELMORA-README.txt
+[ ! -f "$root_docs/LICENSE" ] || crlf "$root_docs/LICENSE" LICENSE.txt
+[ ! -f "$root_docs/NOTICES" ] || crlf "$root_docs/NOTICES" NOTICES.txt
+[ ! -f "$data/README" ] || crlf "$data/README" DATA-README.txt
 for tool in pelmora-convert.exe pelmora-check.exe; do
     if [ -f "$win_tools/$tool" ]; then
         mkdir -p "$stage/PELMORA-TOOLS"

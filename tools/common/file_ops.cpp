@@ -80,15 +80,39 @@ Kind kind_of(const std::string &path)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::other : Kind::file;
 }
 
+/* MoveFileExA and CreateHardLinkA are looked up when first needed: the
+ * setup window links this code and must load on Windows 98, whose KERNEL32
+ * has no CreateHardLinkA and whose MoveFileExA does not work. */
+typedef void (*AnyFunction)();
+static AnyFunction kernel_function(const char *name)
+{
+    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+    return kernel ? (AnyFunction)GetProcAddress(kernel, name) : 0;
+}
+
 bool replace_file(const std::string &from, const std::string &to)
 {
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    typedef BOOL(WINAPI * MoveEx)(LPCSTR, LPCSTR, DWORD);
+    static MoveEx move_ex = (MoveEx)kernel_function("MoveFileExA");
+    if (move_ex) {
+        if (move_ex(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+            return false;
+    }
+    /* Windows 9x has no replacing rename: the old file is removed first.  A
+     * stop between the two calls leaves the new file under its temporary
+     * name only, a moment's window these systems cannot close. */
+    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
 bool keep_aside(const std::string &path, const std::string &aside)
 {
-    if (CreateHardLinkA(aside.c_str(), path.c_str(), 0))
+    typedef BOOL(WINAPI * HardLink)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
+    static HardLink hard_link = (HardLink)kernel_function("CreateHardLinkA");
+    if (hard_link && hard_link(aside.c_str(), path.c_str(), 0))
         return true;
     /* FAT and some network shares have no hard links: a copy, then. */
     return CopyFileA(path.c_str(), aside.c_str(), TRUE) != 0;
@@ -117,6 +141,9 @@ long current_process_id() { return (long)GetCurrentProcessId(); }
 bool process_running(long pid)
 {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, (DWORD)pid);
+    /* Before Vista that right is unknown and refused: ask for the older one. */
+    if (!process && GetLastError() == ERROR_ACCESS_DENIED)
+        process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, (DWORD)pid);
     if (!process)
         return GetLastError() != ERROR_INVALID_PARAMETER;
     DWORD code = 0;
