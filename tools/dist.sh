@@ -8,6 +8,7 @@
 #   LICENSE.txt, NOTICES.txt    the licence and the notices (LICENSE, NOTICES
 #                               at the repository's root, CR LF), when there
 #   DATA-README.txt             what the sample data is (data/README), when there
+#   GPL-2.txt                   the sample data's licence (data/GPL-2.txt), when there
 #   GAUGES/PELMORA.GAU          the 32-bit module (build/win32)
 #   Prwydata.txt, Pnavdata.txt  the sample data files (data/)
 #   PELMORA-TOOLS/*.exe         the Windows converter and checker, when built
@@ -55,6 +56,7 @@ crlf "$here/PILOTS-README.txt" PELMORA-README.txt
 [ ! -f "$root_docs/LICENSE" ] || crlf "$root_docs/LICENSE" LICENSE.txt
 [ ! -f "$root_docs/NOTICES" ] || crlf "$root_docs/NOTICES" NOTICES.txt
 [ ! -f "$data/README" ] || crlf "$data/README" DATA-README.txt
+[ ! -f "$data/GPL-2.txt" ] || crlf "$data/GPL-2.txt" GPL-2.txt
 for tool in pelmora-convert.exe pelmora-check.exe; do
     if [ -f "$win_tools/$tool" ]; then
         mkdir -p "$stage/PELMORA-TOOLS"

@@ -15,6 +15,7 @@ printf 'MZ placeholder setup window' > "$work/setup/pelmora-setup.exe"
 printf 'KSEA SEATTLE 16L_-_11796_0_180\r\n' > "$work/data/Prwydata.txt"
 printf 'SEA SEATTLE VOR 116.80\r\n' > "$work/data/Pnavdata.txt"
 printf 'Sample data: where it comes from\n' > "$work/data/README"
+printf 'The sample data licence\n' > "$work/data/GPL-2.txt"
 printf 'MZ placeholder converter' > "$work/tools/pelmora-convert.exe"
 printf 'A licence\nsecond line\n' > "$work/docs/LICENSE"
 printf 'Notices\n' > "$work/docs/NOTICES"
@@ -35,12 +36,12 @@ entries() {
 run_dist || { fail "dist failed"; cat "$work/log"; }
 zip=$work/out/pelmora-1.0.0.zip
 [ -f "$zip" ] || fail "no $zip"
-entries DATA-README.txt GAUGES/PELMORA.GAU LICENSE.txt NOTICES.txt PELMORA-README.txt \
+entries DATA-README.txt GAUGES/PELMORA.GAU GPL-2.txt LICENSE.txt NOTICES.txt PELMORA-README.txt \
     PELMORA-TOOLS/pelmora-convert.exe Pnavdata.txt Prwydata.txt pelmora-setup.exe
 unzip -p "$zip" GAUGES/PELMORA.GAU | cmp -s - "$work/PELMORA.GAU" || fail "the module differs"
 unzip -p "$zip" pelmora-setup.exe | cmp -s - "$work/setup/pelmora-setup.exe" || fail "the setup differs"
 unzip -p "$zip" PELMORA-README.txt | grep -q "PELMORA!V1" || fail "the readme has no panel line"
-for text in PELMORA-README.txt LICENSE.txt NOTICES.txt DATA-README.txt; do
+for text in PELMORA-README.txt LICENSE.txt NOTICES.txt DATA-README.txt GPL-2.txt; do
     unzip -p "$zip" $text | head -1 | od -c | grep -q '\\r' || fail "$text lacks CR LF"
 done
 [ "$(unzip -p "$zip" LICENSE.txt | tr -d '\r')" = "$(cat "$work/docs/LICENSE")" ] || fail "the licence differs"
