@@ -60,8 +60,8 @@ touch "$work/PELMORA.GAU" "$work/data/README"
 run_dist || fail "second dist failed"
 cmp -s "$zip" "$work/first.zip" || fail "a second run made a different zip"
 
-# Without the licence, the notices and the data's readme: no such entries.
-rm "$work/docs/LICENSE" "$work/docs/NOTICES" "$work/data/README"
+# Without the licence, the notices, the data's readme and licence: no such entries.
+rm "$work/docs/LICENSE" "$work/docs/NOTICES" "$work/data/README" "$work/data/GPL-2.txt"
 run_dist || { fail "dist failed without the optional texts"; cat "$work/log"; }
 entries GAUGES/PELMORA.GAU PELMORA-README.txt PELMORA-TOOLS/pelmora-convert.exe \
     Pnavdata.txt Prwydata.txt pelmora-setup.exe
