@@ -43,6 +43,14 @@ public:
     /* True once the listener has asked the run to stop: the readers then end
      * early and the run writes nothing. */
     bool stopped() const { return stopped_; }
+    /* Asks the listener now, between progress steps: a stop asked for at
+     * any moment before the files are committed is honoured. */
+    bool poll_stop()
+    {
+        if (listener_ && listener_->stop_requested())
+            stopped_ = true;
+        return stopped_;
+    }
 
     void set_quiet(bool quiet) { quiet_ = quiet; }
     void set_progress(bool on) { progress_on_ = on; }

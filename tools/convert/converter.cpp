@@ -233,25 +233,25 @@ void Converter::add_airport(const Airport &airport)
 {
     stats_.airports_read++;
     long *skipped = nullptr;
+    /* The first definition of a code wins whatever it says, as in the
+     * simulator: a scenery pack that closes an airport or makes it a
+     * heliport keeps a later file's open airport of that code out. */
+    const std::string code = choose_code(airport);
     const bool heliport = airport.kind == AirportKind::heliport;
-    if (heliport && !filters_.heliports)
-        skipped = &stats_.skipped_heliport;
-    else if (airport.kind == AirportKind::other)
-        skipped = &stats_.skipped_other_kind;
-    else if (airport.closed)
-        skipped = &stats_.skipped_closed;
-    else if (airport.ends.empty() && !heliport)    /* a heliport's pads are no runways */
-        skipped = &stats_.skipped_no_runway;
-    std::string code;
-    if (!skipped) {
-        code = choose_code(airport);
-        if (code.empty())
-            skipped = &stats_.skipped_no_code;
-    }
-    if (!skipped && !codes_written_.insert(code).second) {
+    if (!code.empty() && !codes_seen_.insert(code).second) {
         skipped = &stats_.skipped_duplicate;
         report_.note(airport.source.file, airport.source.line,
                      "airport " + code + " comes again: the first one is kept");
+    } else if (heliport && !filters_.heliports) {
+        skipped = &stats_.skipped_heliport;
+    } else if (airport.kind == AirportKind::other) {
+        skipped = &stats_.skipped_other_kind;
+    } else if (airport.closed) {
+        skipped = &stats_.skipped_closed;
+    } else if (airport.ends.empty() && !heliport) {  /* a heliport's pads are no runways */
+        skipped = &stats_.skipped_no_runway;
+    } else if (code.empty()) {
+        skipped = &stats_.skipped_no_code;
     }
     if (!skipped) {
         FilterKind filter = rejecting_filter(airport, code);

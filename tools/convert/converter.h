@@ -15,7 +15,8 @@
  *     code's room.  With icao_only: the first that is four letters.
  *   - Heliports are skipped unless asked for; balloon ports, closed airports
  *     and airports without runways always are.
- *   - The same code twice: the first airport is kept, the rest are counted.
+ *   - The same code twice: the first definition is kept, even a closed
+ *     airport or a heliport (as the simulator does), the rest are counted.
  *   - Helipads are not listed as runways.
  *   - Localizer join: to the runway end its source names where it fits
  *     that end, else to the end it fits by place, see joiner.h; the same
@@ -157,7 +158,7 @@ private:
     OutputPair outputs_;
     bool writes_runways_ = false, writes_navaids_ = false;
     LocalizerJoiner joiner_{report_};
-    std::unordered_set<std::string> codes_written_;
+    std::unordered_set<std::string> codes_seen_;
     std::vector<std::pair<std::string, std::string>> airport_lines_;   /* code, line */
     std::unordered_map<std::string, SourceLine> navaid_lines_;         /* line, first source */
 };

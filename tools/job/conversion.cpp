@@ -163,7 +163,7 @@ ConversionStatus run_conversion(const ConversionRequest &asked, Report &report,
     if (!request.ourairports_dir.empty() &&
         !read_ourairports(request.ourairports_dir, csv_navaids, converter, report, &outcome))
         return fail(converter, report, outcome.fatal, result);
-    if (report.stopped())
+    if (report.poll_stop())
         return fail(converter, report, "", result);
     converter.finish(airports);
 
@@ -175,6 +175,9 @@ ConversionStatus run_conversion(const ConversionRequest &asked, Report &report,
                     result);
     }
 
+    /* The last moment a stop is honoured: after it the pair goes in. */
+    if (report.poll_stop())
+        return fail(converter, report, "", result);
     if (!converter.commit(&error)) {
         report.say(error); /* says what was written */
         return result->status = conversion_failed;
