@@ -71,9 +71,11 @@ bool copy_text(HWND owner, const std::string &text)
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (memory) {
         char *to = (char *)GlobalLock(memory);
-        memcpy(to, text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-        ok = SetClipboardData(CF_TEXT, memory) != 0;
+        if (to) {
+            memcpy(to, text.c_str(), text.size() + 1);
+            GlobalUnlock(memory);
+            ok = SetClipboardData(CF_TEXT, memory) != 0;
+        }
         if (!ok)
             GlobalFree(memory);
     }

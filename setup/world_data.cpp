@@ -111,7 +111,9 @@ std::string WorldDataRun::take_lines()
 }
 
 /* Lines gather until the window takes them: one message per batch, so a
- * source with many bad rows cannot flood the window's queue. */
+ * source with many bad rows cannot flood the window's queue.  Past a
+ * megabyte waiting, the oldest half gives way, so the last lines (the
+ * summary, what was written) always reach the window. */
 void WorldDataRun::add_line(const std::string &text)
 {
     std::string line;
@@ -122,8 +124,12 @@ void WorldDataRun::add_line(const std::string &text)
     }
     EnterCriticalSection(&lock_);
     bool was_empty = pending_.empty();
-    if (pending_.size() < (1u << 20))
-        pending_ += line + "\r\n";
+    if (pending_.size() >= (1u << 20)) {
+        size_t cut = pending_.find("\r\n", pending_.size() / 2);
+        pending_.erase(0, cut == std::string::npos ? pending_.size() : cut + 2);
+        pending_.insert(0, "(earlier lines left out)\r\n");
+    }
+    pending_ += line + "\r\n";
     LeaveCriticalSection(&lock_);
     if (was_empty)
         PostMessageA(window_, WM_SETUP_LINES, 0, 0);

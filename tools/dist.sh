@@ -6,12 +6,15 @@
 #   pelmora-setup.exe           the setup window (build/win32/setup)
 #   PELMORA-README.txt          for pilots (tools/PILOTS-README.txt, CR LF)
 #   LICENSE.txt, NOTICES.txt    the licence and the notices (LICENSE, NOTICES
-#                               at the repository's root, CR LF), when there
-#   DATA-README.txt             what the sample data is (data/README), when there
-#   GPL-2.txt                   the sample data's licence (data/GPL-2.txt), when there
+#                               at the repository's root, CR LF)
+#   DATA-README.txt             what the sample data is (data/README)
+#   GPL-2.txt                   the sample data's licence (data/GPL-2.txt)
 #   GAUGES/PELMORA.GAU          the 32-bit module (build/win32)
 #   Prwydata.txt, Pnavdata.txt  the sample data files (data/)
-#   PELMORA-TOOLS/*.exe         the Windows converter and checker, when built
+#   PELMORA-TOOLS/*.exe         the Windows converter and checker
+#
+# Every one of them must be there: a zip without its licence, notices or
+# tools is not made.
 #
 # The text files get the .txt name and CR LF so that a double click opens
 # them in Notepad on any Windows.
@@ -36,7 +39,9 @@ dist=${PELMORA_DIST_DIR:-$root/build/dist}
 zip_name=pelmora-$version.zip
 
 missing=""
-for f in "$gau" "$setup_exe" "$data/Prwydata.txt" "$data/Pnavdata.txt" "$here/PILOTS-README.txt"; do
+for f in "$gau" "$setup_exe" "$data/Prwydata.txt" "$data/Pnavdata.txt" "$here/PILOTS-README.txt" \
+    "$root_docs/LICENSE" "$root_docs/NOTICES" "$data/README" "$data/GPL-2.txt" \
+    "$win_tools/pelmora-convert.exe" "$win_tools/pelmora-check.exe"; do
     [ -f "$f" ] || missing="$missing $f"
 done
 if [ -n "$missing" ]; then
@@ -53,16 +58,12 @@ cp "$data/Prwydata.txt" "$data/Pnavdata.txt" "$stage/"
 cp "$setup_exe" "$stage/pelmora-setup.exe"
 crlf() { sed 's/\r$//; s/$/\r/' "$1" > "$stage/$2"; }
 crlf "$here/PILOTS-README.txt" PELMORA-README.txt
-[ ! -f "$root_docs/LICENSE" ] || crlf "$root_docs/LICENSE" LICENSE.txt
-[ ! -f "$root_docs/NOTICES" ] || crlf "$root_docs/NOTICES" NOTICES.txt
-[ ! -f "$data/README" ] || crlf "$data/README" DATA-README.txt
-[ ! -f "$data/GPL-2.txt" ] || crlf "$data/GPL-2.txt" GPL-2.txt
-for tool in pelmora-convert.exe pelmora-check.exe; do
-    if [ -f "$win_tools/$tool" ]; then
-        mkdir -p "$stage/PELMORA-TOOLS"
-        cp "$win_tools/$tool" "$stage/PELMORA-TOOLS/"
-    fi
-done
+crlf "$root_docs/LICENSE" LICENSE.txt
+crlf "$root_docs/NOTICES" NOTICES.txt
+crlf "$data/README" DATA-README.txt
+crlf "$data/GPL-2.txt" GPL-2.txt
+mkdir -p "$stage/PELMORA-TOOLS"
+cp "$win_tools/pelmora-convert.exe" "$win_tools/pelmora-check.exe" "$stage/PELMORA-TOOLS/"
 
 # The same inputs give the same zip: fixed times, no extra attributes, a
 # fixed order.

@@ -1,9 +1,9 @@
 #!/bin/sh
 # The release zip from placeholder inputs: its entries (the setup window at
-# the top, the licence and notices and the data's readme when there), the
-# text files' line ends, the pilots' readme beginning with the setup window,
-# the same bytes from a second run, and no zip at all when an input is
-# missing.
+# the top, the licence, the notices, the data's readme and licence, the
+# tools), the text files' line ends, the pilots' readme beginning with the
+# setup window, the same bytes from a second run, and no zip at all when any
+# input is missing.
 #   dist_test.sh DIST_SCRIPT WORK_DIR
 dist=$1
 work=$2
@@ -17,6 +17,7 @@ printf 'SEA SEATTLE VOR 116.80\r\n' > "$work/data/Pnavdata.txt"
 printf 'Sample data: where it comes from\n' > "$work/data/README"
 printf 'The sample data licence\n' > "$work/data/GPL-2.txt"
 printf 'MZ placeholder converter' > "$work/tools/pelmora-convert.exe"
+printf 'MZ placeholder checker' > "$work/tools/pelmora-check.exe"
 printf 'A licence\nsecond line\n' > "$work/docs/LICENSE"
 printf 'Notices\n' > "$work/docs/NOTICES"
 
@@ -37,7 +38,8 @@ run_dist || { fail "dist failed"; cat "$work/log"; }
 zip=$work/out/pelmora-1.0.0.zip
 [ -f "$zip" ] || fail "no $zip"
 entries DATA-README.txt GAUGES/PELMORA.GAU GPL-2.txt LICENSE.txt NOTICES.txt PELMORA-README.txt \
-    PELMORA-TOOLS/pelmora-convert.exe Pnavdata.txt Prwydata.txt pelmora-setup.exe
+    PELMORA-TOOLS/pelmora-check.exe PELMORA-TOOLS/pelmora-convert.exe Pnavdata.txt Prwydata.txt \
+    pelmora-setup.exe
 unzip -p "$zip" GAUGES/PELMORA.GAU | cmp -s - "$work/PELMORA.GAU" || fail "the module differs"
 unzip -p "$zip" pelmora-setup.exe | cmp -s - "$work/setup/pelmora-setup.exe" || fail "the setup differs"
 unzip -p "$zip" PELMORA-README.txt | grep -q "PELMORA!V1" || fail "the readme has no panel line"
@@ -60,13 +62,9 @@ touch "$work/PELMORA.GAU" "$work/data/README"
 run_dist || fail "second dist failed"
 cmp -s "$zip" "$work/first.zip" || fail "a second run made a different zip"
 
-# Without the licence, the notices, the data's readme and licence: no such entries.
-rm "$work/docs/LICENSE" "$work/docs/NOTICES" "$work/data/README" "$work/data/GPL-2.txt"
-run_dist || { fail "dist failed without the optional texts"; cat "$work/log"; }
-entries GAUGES/PELMORA.GAU PELMORA-README.txt PELMORA-TOOLS/pelmora-convert.exe \
-    Pnavdata.txt Prwydata.txt pelmora-setup.exe
-
-for input in data/Pnavdata.txt setup/pelmora-setup.exe; do
+# Without any one of its parts, no zip at all, and a message naming it.
+for input in data/Pnavdata.txt setup/pelmora-setup.exe docs/LICENSE docs/NOTICES data/README \
+    data/GPL-2.txt tools/pelmora-convert.exe tools/pelmora-check.exe; do
     mv "$work/$input" "$work/held"
     rm -f "$zip"
     run_dist && fail "dist succeeded without $input"

@@ -100,12 +100,27 @@ bool replace_file(const std::string &from, const std::string &to)
         if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
             return false;
     }
-    /* Windows 9x has no replacing rename: the old file is removed first.  A
-     * stop between the two calls leaves the new file under its temporary
-     * name only, a moment's window these systems cannot close. */
-    if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    /* Windows 9x has no replacing rename: the old file goes aside under a
+     * name of this run's own (the temporary name, lengthened), the new one is
+     * renamed in, and only then is the old one removed; when the new one
+     * cannot go in, the old one is put back, so a failure loses nothing.  A
+     * stop between the calls leaves the old file under the aside name, a
+     * moment's window these systems cannot close. */
+    const std::string aside = from + ".was";
+    DeleteFileA(aside.c_str());
+    bool had_old = MoveFileA(to.c_str(), aside.c_str()) != 0;
+    if (!had_old && GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES)
         return false;
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    if (!MoveFileA(from.c_str(), to.c_str())) {
+        DWORD error = GetLastError();
+        if (had_old)
+            MoveFileA(aside.c_str(), to.c_str());
+        SetLastError(error);
+        return false;
+    }
+    if (had_old)
+        DeleteFileA(aside.c_str());
+    return true;
 }
 
 bool keep_aside(const std::string &path, const std::string &aside)
