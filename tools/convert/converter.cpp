@@ -202,24 +202,25 @@ std::string Converter::empty_result(bool airports, bool navaids) const
     return why;
 }
 
-std::vector<const RunwayEnd *> Converter::choose_ends(const Airport &airport,
-                                                      const std::vector<RunwayEnd> &ends)
+std::vector<Converter::ChosenEnd> Converter::choose_ends(const Airport &airport,
+                                                        const std::vector<RunwayEnd> &ends)
 {
-    std::vector<const RunwayEnd *> chosen;
+    std::vector<ChosenEnd> chosen;
     for (const RunwayEnd &end : ends) {
-        if (course_of(airport, end) == 0) {
+        EndCourse course = end_course(airport, end);
+        if (course.degrees == 0) {
             stats_.ends_without_course++;
             report_.note(airport.source.file, airport.source.line,
                          airport.ident + " runway " + end.designator +
                              ": no heading, no place and no number: left out");
             continue;
         }
-        chosen.push_back(&end);
+        chosen.push_back(ChosenEnd{&end, course});
     }
     if (chosen.size() <= (size_t)max_runways)
         return chosen;
     std::stable_partition(chosen.begin(), chosen.end(),
-                          [](const RunwayEnd *end) { return end->localizer != nullptr; });
+                          [](const ChosenEnd &c) { return c.end->localizer != nullptr; });
     long left_out = (long)chosen.size() - max_runways;
     chosen.resize(max_runways);
     stats_.ends_left_out += left_out;
@@ -268,7 +269,7 @@ void Converter::add_airport(const Airport &airport)
     std::vector<RunwayEnd> ends = airport.ends;
     correct_swapped_ends(airport, ends);
     joiner_.join(airport, ends);
-    std::vector<const RunwayEnd *> chosen = choose_ends(airport, ends);
+    std::vector<ChosenEnd> chosen = choose_ends(airport, ends);
     std::string line = runway_line(code, airport, chosen);
     if (!fits_module(line, true, airport.source))
         return;
@@ -276,10 +277,10 @@ void Converter::add_airport(const Airport &airport)
         airport_lines_.emplace_back(code, line);
     stats_.airports_written++;
     stats_.ends_written += (long)chosen.size();
-    for (const RunwayEnd *end : chosen) {
-        if (end->localizer)
+    for (const ChosenEnd &c : chosen) {
+        if (c.end->localizer)
             stats_.ends_with_localizer++;
-        count_course(airport, *end);
+        count_course(c.course.kind);
     }
 }
 

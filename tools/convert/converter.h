@@ -127,23 +127,27 @@ public:
     const LocalizerJoiner &joiner() const { return joiner_; }
 
 private:
+    /* A runway end to be written, with its course, worked out once. */
+    struct ChosenEnd {
+        const RunwayEnd *end;
+        EndCourse course;
+    };
+
     std::string runway_line(const std::string &code, const Airport &airport,
-                            const std::vector<const RunwayEnd *> &ends) const;
+                            const std::vector<ChosenEnd> &ends) const;
     std::string choose_code(const Airport &airport) const;
     bool in_band(const Localizer &localizer);
     bool in_band(const Navaid &navaid);
     double declination(double latitude, double longitude) const;
-    /* The course of a runway end, 1 to 360; 0 when it has none. */
-    int course_of(const Airport &airport, const RunwayEnd &end) const;
-    /* The course and where it comes from (courses.cpp). */
+    /* The course of a runway end and where it comes from (courses.cpp);
+     * degrees 0 when it has none. */
     EndCourse end_course(const Airport &airport, const RunwayEnd &end) const;
-    void count_course(const Airport &airport, const RunwayEnd &end);
+    void count_course(CourseKind kind);
     /* The writer's part (writer.cpp): the lines of the two files. */
-    std::string descriptor(const Airport &airport, const RunwayEnd &end) const;
+    std::string descriptor(const ChosenEnd &chosen) const;
     std::string navaid_line(const Navaid &navaid) const;
     FilterKind rejecting_filter(const Airport &airport, const std::string &code);
-    std::vector<const RunwayEnd *> choose_ends(const Airport &airport,
-                                               const std::vector<RunwayEnd> &ends);
+    std::vector<ChosenEnd> choose_ends(const Airport &airport, const std::vector<RunwayEnd> &ends);
     bool fits_module(const std::string &line, bool runway_file, const SourceLine &source);
     /* Faults of the sources put right (corrections.cpp). */
     void correct_swapped_ends(const Airport &airport, std::vector<RunwayEnd> &ends);

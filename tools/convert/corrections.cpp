@@ -61,7 +61,7 @@ void Converter::correct_swapped_ends(const Airport &airport, std::vector<RunwayE
         double designator = numbered_designator_course(end.designator);
         if (designator < 0 || end.heading < 0)
             continue;
-        int course = course_of(airport, end);
+        int course = end_course(airport, end).degrees;
         if (course <= 0 || bearing_difference(course, designator) <= 90)
             continue;
         turn_round(end);
@@ -70,7 +70,8 @@ void Converter::correct_swapped_ends(const Airport &airport, std::vector<RunwayE
         snprintf(text, sizeof text,
                  "%s runway %s: its course %03d points away from its designator: its ends "
                  "are taken as swapped in the source: turned round to %03d",
-                 airport.ident.c_str(), end.designator.c_str(), course, course_of(airport, end));
+                 airport.ident.c_str(), end.designator.c_str(), course,
+                 end_course(airport, end).degrees);
         report_.note(airport.source.file, airport.source.line, text);
     }
 }

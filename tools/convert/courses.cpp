@@ -66,9 +66,9 @@ EndCourse Converter::end_course(const Airport &airport, const RunwayEnd &end) co
     return course;
 }
 
-void Converter::count_course(const Airport &airport, const RunwayEnd &end)
+void Converter::count_course(CourseKind kind)
 {
-    switch (end_course(airport, end).kind) {
+    switch (kind) {
     case CourseKind::published: stats_.courses_published++; break;
     case CourseKind::computed: stats_.courses_computed++; break;
     case CourseKind::true_course: stats_.courses_true++; break;

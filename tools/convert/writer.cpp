@@ -29,13 +29,9 @@ double Converter::declination(double latitude, double longitude) const
     return magnetic_declination(latitude, longitude, 0.0, year_);
 }
 
-int Converter::course_of(const Airport &airport, const RunwayEnd &end) const
+std::string Converter::descriptor(const ChosenEnd &chosen) const
 {
-    return end_course(airport, end).degrees;
-}
-
-std::string Converter::descriptor(const Airport &airport, const RunwayEnd &end) const
-{
+    const RunwayEnd &end = *chosen.end;
     const Localizer *l = end.localizer;
     std::string length = end.length_ft >= 0 && end.length_ft <= longest_runway_ft
                              ? std::to_string(end.length_ft)
@@ -44,18 +40,18 @@ std::string Converter::descriptor(const Airport &airport, const RunwayEnd &end) 
     if (frequency.empty())
         frequency = "0";
     char course[8];
-    snprintf(course, sizeof course, "%03d", course_of(airport, end));
+    snprintf(course, sizeof course, "%03d", chosen.course.degrees);
     return ident_token(end.designator, designator_room) + "_" +
            (l ? ident_token(l->ident, localizer_ident_room) : std::string("-")) + "_" + length +
            "_" + frequency + "_" + course;
 }
 
 std::string Converter::runway_line(const std::string &code, const Airport &airport,
-                                   const std::vector<const RunwayEnd *> &ends) const
+                                   const std::vector<ChosenEnd> &ends) const
 {
     std::string line = code + " " + name_token(airport.name, airport_name_room);
-    for (const RunwayEnd *end : ends)
-        line += " " + descriptor(airport, *end);
+    for (const ChosenEnd &end : ends)
+        line += " " + descriptor(end);
     return line;
 }
 
