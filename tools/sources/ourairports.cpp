@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "csv_reader.h"
+#include "ourairports_layout.h"
 #include "common/fields.h"
 #include "common/line_reader.h"
 #include "surfaces.h"
 #include "common/geometry.h"
 #include "common/tokens.h"
-
 
 static bool file_exists(const std::string &path)
 {
@@ -37,71 +37,6 @@ static bool parse_optional(const std::string &text, double *value)
     return !text.empty() && parse_double(text, value);
 }
 
-/* ======================================================================
- * airports.csv
- *   2434,"EGLL","large_airport","London Heathrow Airport",51.4706,-0.461941,83,"EU","GB","GB-ENG","London","yes","EGLL","LHR","EGLL",,"http://www.heathrowairport.com/","https://en.wikipedia.org/wiki/Heathrow_Airport","LON, Londres"
- * ====================================================================== */
-
-enum AirportColumn {
-    airport_ident,                      /* OurAirports' own key: the ICAO code or a local one */
-    airport_type,
-    airport_name,
-    airport_latitude,
-    airport_longitude,
-    airport_country,                    /* ISO 3166 code, e.g. GB */
-    airport_icao_code,                  /* newer files only */
-    airport_gps_code,
-    airport_local_code,                 /* the national code: the FAA's S50 */
-    airport_column_count
-};
-static const char *const airport_column_names[airport_column_count] = {
-    "ident", "type", "name", "latitude_deg", "longitude_deg", "iso_country", "icao_code",
-    "gps_code", "local_code"};
-static const bool airport_column_required[airport_column_count] = {
-    true, true, true, true, true, true, false, true, false};
-
-struct AirportType {
-    const char *name;
-    AirportKind kind;
-    bool closed;
-};
-static const AirportType airport_types[] = {
-    {"large_airport", AirportKind::land, false},
-    {"medium_airport", AirportKind::land, false},
-    {"small_airport", AirportKind::land, false},
-    {"seaplane_base", AirportKind::seaplane_base, false},
-    {"heliport", AirportKind::heliport, false},
-    {"closed", AirportKind::land, true},
-    {"balloonport", AirportKind::other, false},
-};
-
-/* ======================================================================
- * runways.csv
- *   237968,2434,"EGLL",12799,164,"ASP",1,0,"09L",51.4775,-0.484931,79,89.6,1013,"27R",51.4776,-0.433258,78,269.6,
- * ====================================================================== */
-
-enum RunwayColumn {
-    runway_airport,                     /* the airport's ident */
-    runway_length,                      /* feet */
-    runway_surface,                     /* free text: ASP, CON, TURF, ... */
-    runway_closed,                      /* 1 when closed */
-    runway_le_ident,                    /* the low end */
-    runway_le_latitude,
-    runway_le_longitude,
-    runway_le_heading,                  /* true degrees; often not: used only without places */
-    runway_he_ident,                    /* the high end */
-    runway_he_latitude,
-    runway_he_longitude,
-    runway_he_heading,
-    runway_column_count
-};
-static const char *const runway_column_names[runway_column_count] = {
-    "airport_ident",   "length_ft",        "surface",          "closed",
-    "le_ident",        "le_latitude_deg",  "le_longitude_deg", "le_heading_degT",
-    "he_ident",        "he_latitude_deg",  "he_longitude_deg", "he_heading_degT"};
-static const bool runway_column_required[runway_column_count] = {
-    true, true, true, true, true, true, true, true, true, true, true, true};
-
 /* Helipads are listed as runways named H, H1, H-NORTH, H09L, ...: no
  * runway designator begins with an H (numbers, and the compass points of
  * water lanes). */
@@ -109,34 +44,6 @@ static bool is_helipad(const std::string &ident)
 {
     return !ident.empty() && (ident[0] == 'H' || ident[0] == 'h');
 }
-
-/* ======================================================================
- * navaids.csv
- *   85466,"Seattle_VORTAC_US","SEA","Seattle","VORTAC",116800,47.4353981018,-122.30999755859375,355,"US",116800,"115X",47.4353981018,-122.30999755859375,355,19.0,15.5,"BOTH","HIGH",
- * ====================================================================== */
-
-enum NavaidColumn {
-    navaid_ident,
-    navaid_name,
-    navaid_type,                        /* VOR, VOR-DME, VORTAC, NDB, NDB-DME, DME, TACAN */
-    navaid_frequency,                   /* kHz, also for VORs */
-    navaid_latitude,
-    navaid_longitude,
-    navaid_country,
-    navaid_column_count
-};
-static const char *const navaid_column_names[navaid_column_count] = {
-    "ident", "name", "type", "frequency_khz", "latitude_deg", "longitude_deg", "iso_country"};
-static const bool navaid_column_required[navaid_column_count] = {true, true, true, true,
-                                                                 true, true, true};
-
-struct NavaidType {
-    const char *name;
-    bool vor;
-};
-static const NavaidType navaid_types[] = {
-    {"VOR", true}, {"VOR-DME", true}, {"VORTAC", true}, {"NDB", false}, {"NDB-DME", false},
-};
 
 /* ======================================================================
  * The reading
@@ -154,6 +61,9 @@ public:
     void hand_over();
 
 private:
+    typedef bool (OurAirportsReader::*RowHandler)(CsvReader &file, const CsvRecord &r);
+    bool read_file(const std::string &path, const char *const *names, const bool *required,
+                   int count, RowHandler on_row);
     bool on_airport(CsvReader &file, const CsvRecord &r);
     bool on_runway(CsvReader &file, const CsvRecord &r);
     bool on_navaid(CsvReader &file, const CsvRecord &r);
@@ -187,6 +97,23 @@ static void airport_codes(CsvReader &file, const CsvRecord &r, Airport *a)
     for (const std::string *code : {&gps, &icao, &local})
         if (!code->empty())
             a->aliases.push_back(*code);
+}
+
+/* Reads one of the files through: every complete row goes to on_row. */
+bool OurAirportsReader::read_file(const std::string &path, const char *const *names,
+                                  const bool *required, int count, RowHandler on_row)
+{
+    CsvReader file(report_, outcome_);
+    if (!file.open(path, names, required, count))
+        return false;
+    CsvRecord r;
+    while (file.next(&r))
+        if (file.complete(r))
+            (this->*on_row)(file, r);
+    if (!outcome_->fatal.empty())
+        return false;
+    file.finish();
+    return true;
 }
 
 bool OurAirportsReader::on_airport(CsvReader &file, const CsvRecord &r)
@@ -224,17 +151,8 @@ bool OurAirportsReader::on_airport(CsvReader &file, const CsvRecord &r)
 
 bool OurAirportsReader::read_airports(const std::string &path)
 {
-    CsvReader file(report_, outcome_);
-    if (!file.open(path, airport_column_names, airport_column_required, airport_column_count))
-        return false;
-    CsvRecord r;
-    while (file.next(&r))
-        if (file.complete(r))
-            on_airport(file, r);
-    if (!outcome_->fatal.empty())
-        return false;
-    file.finish();
-    return true;
+    return read_file(path, airport_column_names, airport_column_required, airport_column_count,
+                     &OurAirportsReader::on_airport);
 }
 
 bool OurAirportsReader::on_runway(CsvReader &file, const CsvRecord &r)
@@ -305,16 +223,9 @@ bool OurAirportsReader::on_runway(CsvReader &file, const CsvRecord &r)
 
 bool OurAirportsReader::read_runways(const std::string &path)
 {
-    CsvReader file(report_, outcome_);
-    if (!file.open(path, runway_column_names, runway_column_required, runway_column_count))
+    if (!read_file(path, runway_column_names, runway_column_required, runway_column_count,
+                   &OurAirportsReader::on_runway))
         return false;
-    CsvRecord r;
-    while (file.next(&r))
-        if (file.complete(r))
-            on_runway(file, r);
-    if (!outcome_->fatal.empty())
-        return false;
-    file.finish();
     if (closed_runways_ || helipads_)
         report_.say(path + ": not listed: closed runways " + std::to_string(closed_runways_) +
                     ", helipads " + std::to_string(helipads_));
@@ -363,17 +274,8 @@ bool OurAirportsReader::on_navaid(CsvReader &file, const CsvRecord &r)
 
 bool OurAirportsReader::read_navaids(const std::string &path)
 {
-    CsvReader file(report_, outcome_);
-    if (!file.open(path, navaid_column_names, navaid_column_required, navaid_column_count))
-        return false;
-    CsvRecord r;
-    while (file.next(&r))
-        if (file.complete(r))
-            on_navaid(file, r);
-    if (!outcome_->fatal.empty())
-        return false;
-    file.finish();
-    return true;
+    return read_file(path, navaid_column_names, navaid_column_required, navaid_column_count,
+                     &OurAirportsReader::on_navaid);
 }
 
 void OurAirportsReader::hand_over()
