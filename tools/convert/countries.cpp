@@ -269,20 +269,27 @@ static std::string name_key(std::string_view text)
     return name_token(text, country_text_room);
 }
 
+/* Every code and name, to its two-letter code. */
+static std::unordered_map<std::string, std::string> make_name_table()
+{
+    std::unordered_map<std::string, std::string> table;
+    for (const Country &c : countries) {
+        table.emplace(c.alpha2, c.alpha2);
+        table.emplace(c.alpha3, c.alpha2);
+        std::string_view names(c.names);
+        while (!names.empty()) {
+            size_t bar = std::min(names.find('|'), names.size());
+            table.emplace(name_key(names.substr(0, bar)), c.alpha2);
+            names.remove_prefix(std::min(bar + 1, names.size()));
+        }
+    }
+    return table;
+}
+
+/* Made once, at the first use, whichever thread runs the conversion. */
 static const std::unordered_map<std::string, std::string> &name_table()
 {
-    static std::unordered_map<std::string, std::string> table;
-    if (table.empty())
-        for (const Country &c : countries) {
-            table.emplace(c.alpha2, c.alpha2);
-            table.emplace(c.alpha3, c.alpha2);
-            std::string_view names(c.names);
-            while (!names.empty()) {
-                size_t bar = std::min(names.find('|'), names.size());
-                table.emplace(name_key(names.substr(0, bar)), c.alpha2);
-                names.remove_prefix(std::min(bar + 1, names.size()));
-            }
-        }
+    static const std::unordered_map<std::string, std::string> table = make_name_table();
     return table;
 }
 
