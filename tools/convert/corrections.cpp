@@ -40,10 +40,7 @@ double numbered_designator_course(const std::string &designator)
         return -1;
     if (d.size() == digits + 1 && !(d[digits] >= 'A' && d[digits] <= 'Z'))
         return -1;
-    int number = d[0] - '0';
-    if (digits == 2)
-        number = number * 10 + (d[1] - '0');
-    return number >= 1 && number <= 36 ? number * 10.0 : -1;
+    return designator_heading(d);       /* the number's course; -1 outside 01 to 36 */
 }
 
 /* The heading of the runway end reversed: the source gave the other end's. */
