@@ -32,6 +32,8 @@ struct ConversionRequest {
     std::string ourairports_dir;
     std::string xplane_dir;               /* an X-Plane 11/12 folder: what that X-Plane flies with */
     std::string flightgear_dir;           /* an FGData folder: Airports/apt.dat.gz, Navaids/nav.dat.gz */
+    std::string scenery_dir;              /* the simulator's own folder: its scenery library */
+    std::string scenery_cfg;              /* its scenery.cfg, when not in scenery_dir */
     std::string output_dir;               /* "" is the current folder */
     bool crlf = true;
     int year = 0, month = 0, day = 0;     /* the date of the magnetic courses; 0 is today */
