@@ -1,37 +1,71 @@
 #include "facility_file.h"
 
+#include <stdint.h>
 #include <string.h>
 
 FacilityFile facility_file;
 
 static const unsigned char ctrl_z = 26;
 
-const unsigned char *find_byte_by_words(const unsigned char *p, size_t n, unsigned char c)
+/* The word the searches below look at: the machine's own, 4 bytes in the
+ * 32-bit module.  A build that counts the instructions the 32-bit module
+ * runs sets a 4-byte type on a 64-bit machine. */
+#ifdef PELMORA_SCAN_WORD
+typedef PELMORA_SCAN_WORD ScanWord;
+#else
+typedef size_t ScanWord;
+#endif
+
+/* The first byte b in the n bytes at p with (b | bit) == target, or 0.
+ *
+ * Two words at a time: each becomes (word | bit) ^ target, zero in the bytes
+ * looked for; a byte x gives x - 1 a high bit when x is zero (and also when
+ * it is 0x81 or more, or takes a borrow from a zero byte below it), so a pair
+ * without any such high bit holds no byte looked for, and a pair with one is
+ * looked through byte by byte.  Text is mostly 7-bit, so that is mostly the
+ * pair that holds the byte.  Every keystroke looks through the whole runway
+ * file with this: a few instructions for every 8 bytes. */
+static inline const unsigned char *scan_bytes(const unsigned char *p, size_t n, unsigned char bit,
+                                              unsigned char target)
 {
-    const size_t ones = (size_t)-1 / 255;           /* 0x01 in every byte */
-    const size_t highs = ones * 0x80;
-    const size_t pattern = ones * c;
-    for (; n >= sizeof(size_t); p += sizeof(size_t), n -= sizeof(size_t)) {
-        size_t word;
-        memcpy(&word, p, sizeof word);
-        word ^= pattern;                            /* a zero byte where c is */
-        if ((word - ones) & ~word & highs)
-            break;
+    const size_t pair = 2 * sizeof(ScanWord);
+    const ScanWord ones = (ScanWord)-1 / 255;       /* 0x01 in every byte */
+    const ScanWord highs = ones * 0x80;
+    const ScanWord bits = ones * bit, pattern = ones * target;
+    const unsigned char *const end = p + n;
+    if (n >= pair) {
+        const unsigned char *const last = end - pair;  /* the last pair's start */
+        for (; p <= last; p += pair) {
+            ScanWord a, b;
+            memcpy(&a, p, sizeof a);
+            memcpy(&b, p + sizeof a, sizeof b);
+            a = (a | bits) ^ pattern;
+            b = (b | bits) ^ pattern;
+            if (((a - ones) | (b - ones)) & highs) {
+                for (size_t i = 0; i < pair; i++)
+                    if ((unsigned char)(p[i] | bit) == target)
+                        return p + i;
+            }
+        }
     }
-    for (; n > 0; p++, n--)
-        if (*p == c)
+    for (; p != end; p++)
+        if ((unsigned char)(*p | bit) == target)
             return p;
     return 0;
 }
 
-/* The C library's memchr where it is fast (vectorised in glibc). */
-static const unsigned char *find_byte(const unsigned char *p, size_t n, unsigned char c)
+const unsigned char *find_byte_by_words(const unsigned char *p, size_t n, unsigned char c)
 {
-#ifdef _WIN32
-    return find_byte_by_words(p, n, c);
-#else
-    return static_cast<const unsigned char *>(memchr(p, c, n));
-#endif
+    return scan_bytes(p, n, 0, c);
+}
+
+/* The first line end or Ctrl-Z in the n bytes at p, or 0.  The two bytes
+ * differ in one bit (0x0a, 0x1a): with that bit set, both read 0x1a, so one
+ * pass finds either, and the file's Ctrl-Z costs no pass of its own. */
+static const unsigned char *find_line_end(const unsigned char *p, size_t n)
+{
+    static_assert(('\n' | 0x10) == ctrl_z && (ctrl_z | 0x10) == ctrl_z, "one bit apart");
+    return scan_bytes(p, n, 0x10, ctrl_z);
 }
 
 bool facility_open(FacilityFile *file, const char *name)
@@ -121,8 +155,12 @@ void facility_close(FacilityFile *file)
 
 /* Makes at least want unread bytes available, unless the file ends first:
  * the unread rest moves to the front of the block and the block is topped
- * up.  Bytes from a Ctrl-Z on never enter it.  A read error counts as the
- * end.  Returns the unread bytes. */
+ * up.  A read error counts as the end.  Returns the unread bytes.  The
+ * block may hold bytes after a Ctrl-Z: the line search meets the Ctrl-Z
+ * first and ends the file there. */
+#ifdef __GNUC__
+__attribute__((noinline))   /* kept out of the line search, which runs for every line */
+#endif
 static size_t fill_block(FacilityFile *file, size_t want)
 {
     size_t avail = file->len - file->pos;
@@ -134,10 +172,7 @@ static size_t fill_block(FacilityFile *file, size_t want)
     while (file->len < want && !file->at_end) {
         unsigned char *fresh = file->block + file->len;
         size_t got = fread(fresh, 1, facility_block_room - file->len, file->stream);
-        const unsigned char *z = find_byte(fresh, got, ctrl_z);
-        if (z)
-            got = (size_t)(z - fresh);
-        if (z || got == 0)
+        if (got == 0)
             file->at_end = true;
         file->len += got;
     }
@@ -155,12 +190,23 @@ bool facility_next_line(FacilityFile *file, FacilityLine *line, int limit)
     /* A read takes want characters at most; one byte more is looked at, as a
      * CR LF pair there still reads as the LF that fills the read. */
     const size_t want = (size_t)limit - 1;
-    size_t avail = fill_block(file, want + 1);
+    size_t avail = file->len - file->pos;
+    if (avail < want + 1)
+        avail = fill_block(file, want + 1);
     if (avail == 0)
         return false;
     char *p = reinterpret_cast<char *>(file->block + file->pos);
     const char *lf = reinterpret_cast<const char *>(
-        find_byte(file->block + file->pos, avail < want + 1 ? avail : want + 1, '\n'));
+        find_line_end(file->block + file->pos, avail < want + 1 ? avail : want + 1));
+    if (lf && *lf == (char)ctrl_z) {
+        /* The file ends here: what follows never counts. */
+        avail = (size_t)(lf - p);
+        file->len = file->pos + avail;
+        file->at_end = true;
+        lf = 0;
+        if (avail == 0)
+            return false;
+    }
     size_t used, length;                /* bytes of the block, characters of the line */
     if (!lf) {
         /* No line end in reach: a full read, or the file's last line. */
@@ -194,12 +240,6 @@ bool facility_read_line(FacilityFile *file, char *line, int limit)
     memcpy(line, found.text, found.length);
     line[found.length] = 0;
     return true;
-}
-
-bool is_blank_char(char c)
-{
-    /* Blank, or one of tab, LF, vertical tab, form feed and CR (9 to 13). */
-    return c == ' ' || (unsigned char)(c - '\t') <= '\r' - '\t';
 }
 
 /* What a token reader sees in a byte: 1 for a token character, 0 for the

@@ -145,17 +145,67 @@ static bool list_runways(const char *line, ListControl &results)
     return record.runway_count > 0;
 }
 
-/* Whether the code of a line can pass either test of the lookup: both need
- * its first character to equal the typed text's first, letter case aside.
- * This spares taking apart the many lines that cannot match. */
-static bool may_match(const FacilityLine &line, const char *typed)
+/* The typed text's first character in either letter case: both tests of
+ * the lookup need a code's first character to be one of the two. */
+struct FirstLetter {
+    char upper, lower;
+    explicit FirstLetter(char c)
+        : upper(fold_letter(c)), lower(upper >= 'A' && upper <= 'Z' ? (char)(upper - 'A' + 'a') : c)
+    {
+    }
+    bool is(char c) const { return c == upper || c == lower; }
+};
+
+/* Whether the code of a line can pass either test of the lookup.  Most lines
+ * begin with their code, and most of those are passed over on their first
+ * byte. */
+static bool may_match(const FacilityLine &line, const FirstLetter &first)
 {
-    if (!typed[0])
+    const char *p = line.text, *end = line.text + line.length;
+    if (first.is(*p))
         return true;
+    if (!is_blank_char(*p))
+        return false;
+    while (p != end && *p && is_blank_char(*p))
+        p++;
+    return p != end && first.is(*p);
+}
+
+/* The code of a line where it stands, without a copy: its first token, cut
+ * to the room read_leading_fields gives it; length 0 when it has none. */
+static size_t line_code(const FacilityLine &line, const char **code)
+{
     const char *p = line.text, *end = line.text + line.length;
     while (p != end && *p && is_blank_char(*p))
         p++;
-    return p != end && fold_letter(*p) == fold_letter(typed[0]);
+    *code = p;
+    while (p != end && *p && !is_blank_char(*p))
+        p++;
+    const size_t length = (size_t)(p - *code);
+    return length < leading_field_room ? length : leading_field_room;
+}
+
+/* The lookup's two tests of a code of length n against the typed text of
+ * length typed_length: its prefix (letter case exact), or equal to it
+ * (A to Z in either case). */
+static bool code_has_prefix(const char *code, size_t n, const char *typed, size_t typed_length)
+{
+    if (n < typed_length)
+        return false;
+    for (size_t i = 0; i < typed_length; i++)
+        if (code[i] != typed[i])
+            return false;
+    return true;
+}
+
+static bool code_equals(const char *code, size_t n, const char *typed, size_t typed_length)
+{
+    if (n != typed_length)
+        return false;
+    for (size_t i = 0; i < n; i++)
+        if (fold_letter(code[i]) != fold_letter(typed[i]))
+            return false;
+    return true;
 }
 
 /* A match listed: an airport as a short entry offered in the quick pick, the
@@ -183,7 +233,9 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
         return;
     }
     /* The file is read through even when no code can match. */
-    const bool matchable = strlen(typed) <= typed_text_room;
+    const size_t typed_length = strlen(typed);
+    const bool matchable = typed_length <= typed_text_room;
+    const FirstLetter first(typed[0]);
     bool listed = false;
     pick.begin_fill();
     results.begin_fill();
@@ -191,15 +243,23 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
     while (facility_next_line(&facility_file, &line, line_limit)) {
         if (!matchable)
             continue;
-        if (!may_match(line, typed))
-            continue;
+        bool prefix = true, exact = false;
+        if (typed_length > 0) {
+            /* The code is compared where it stands; only a match is taken
+             * apart into fields. */
+            if (!may_match(line, first))
+                continue;
+            const char *code;
+            const size_t n = line_code(line, &code);
+            prefix = code_has_prefix(code, n, typed, typed_length);
+            exact = code_equals(code, n, typed, typed_length);
+            if (!prefix && !exact)
+                continue;
+        }
         LeadingFields f;
-        read_leading_fields(line, &f, 1);
-        const bool prefix = has_prefix(f.code, typed);
-        const bool exact = equals_ignoring_case(f.code, typed);
-        if (!prefix && !exact)
-            continue;
         read_leading_fields(line, &f, airport_mode ? 2 : 4);  /* a short entry needs two */
+        if (typed_length == 0)
+            exact = !f.code[0];     /* every code has the empty prefix */
         if (prefix) {
             list_match(f, airport_mode, pick, results);
             if (!airport_mode)

@@ -1,5 +1,5 @@
 /* gen_lookup_world DIR [--airports N] [--navaids N] [--seed S]
- *                      [--sorted | --random] [--large BYTES]
+ *                      [--sorted | --random] [--small-fields] [--large BYTES]
  * Writes a made-up world's Prwydata.txt and Pnavdata.txt into DIR; with
  * --large, only a runway file of at least BYTES bytes. */
 #include <stdio.h>
@@ -12,7 +12,7 @@ int main(int argc, char **argv)
 {
     if (argc < 2) {
         fprintf(stderr, "usage: gen_lookup_world DIR [--airports N] [--navaids N] [--seed S] "
-                        "[--sorted | --random] [--large BYTES]\n");
+                        "[--sorted | --random] [--small-fields] [--large BYTES]\n");
         return 2;
     }
     LookupWorldSize size;
@@ -22,6 +22,10 @@ int main(int argc, char **argv)
         const char *value = i + 1 < argc ? argv[i + 1] : 0;
         if (!strcmp(a, "--sorted") || !strcmp(a, "--random")) {
             size.order = a[2] == 's' ? LookupWorldSize::sorted : LookupWorldSize::random;
+            continue;
+        }
+        if (!strcmp(a, "--small-fields")) {
+            size.small_fields = true;
             continue;
         }
         if (!value) {

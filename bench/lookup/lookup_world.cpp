@@ -85,10 +85,11 @@ std::string make_code(Random &r, int total_weight)
 
 /* Runway ends: most fields have one or two runways, each listed at both
  * ends; a few list a single end; the biggest have up to twenty ends. */
-int descriptor_count(Random &r)
+int descriptor_count(Random &r, bool small_fields)
 {
     long k = r.below(1000);
-    int runways = k < 600 ? 1 : k < 850 ? 2 : k < 950 ? 3 : 4 + (int)r.below(7);
+    int runways = small_fields ? (k < 860 ? 1 : k < 970 ? 2 : k < 992 ? 3 : 4 + (int)r.below(4))
+                               : (k < 600 ? 1 : k < 850 ? 2 : k < 950 ? 3 : 4 + (int)r.below(7));
     int ends = 2 * runways;
     if (r.below(20) == 0)
         ends--;
@@ -159,7 +160,7 @@ const char egll_line[] =
     "EGLL LONDON_HEATHROW 09L_IAA_12802_110.30_095 27R_IRR_12802_110.30_275 "
     "09R_IBB_12008_109.50_095 27L_ILL_12008_109.50_275";
 
-std::vector<Airport> make_airports(Random &r, long wanted, long *descriptors)
+std::vector<Airport> make_airports(Random &r, long wanted, bool small_fields, long *descriptors)
 {
     int total_weight = 0;
     for (const Region &g : regions)
@@ -181,7 +182,7 @@ std::vector<Airport> make_airports(Random &r, long wanted, long *descriptors)
         }
         if (!used.insert(code).second)
             continue;
-        int count = descriptor_count(r);
+        int count = descriptor_count(r, small_fields);
         bool big = count >= 6;
         airports.push_back({code, code + " " + make_name(r) + make_descriptors(r, count, big)});
         *descriptors += count;
@@ -202,7 +203,7 @@ bool write_lookup_world(const std::string &directory, const LookupWorldSize &siz
 {
     Random r(size.seed);
     *counts = LookupWorldCounts();
-    std::vector<Airport> airports = make_airports(r, size.airports, &counts->descriptors);
+    std::vector<Airport> airports = make_airports(r, size.airports, size.small_fields, &counts->descriptors);
     /* Sorted: in the order of the quick-pick entries, whose code stands
      * right-aligned, so that shorter codes come first. */
     shuffle(r, airports);
@@ -257,7 +258,7 @@ bool write_large_runway_file(const std::string &path, long long bytes, unsigned 
 {
     Random r(seed);
     long descriptors;
-    std::vector<Airport> airports = make_airports(r, 35000, &descriptors);
+    std::vector<Airport> airports = make_airports(r, 35000, false, &descriptors);
     shuffle(r, airports);
     Output out;
     if (!out.open(path, error))
