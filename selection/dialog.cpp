@@ -41,8 +41,14 @@ static int length_if_7bit(const char *text)
  * style would give it.  Only 7-bit text goes that way, where neither the
  * conversion to wide characters nor the change of case can differ from the
  * control's; the rest, and an entry equal to the last, take CB_ADDSTRING.
- * The list ends the same as with CB_ADDSTRING for every entry. */
-class DialogList : public ListControl {
+ * The list ends the same as with CB_ADDSTRING for every entry.
+ *
+ * Windows 9x's lists hold at most 32,767 entries.  Every add's answer is
+ * checked (CB_ERR, CB_ERRSPACE, LB_ERR, LB_ERRSPACE): at the first refusal
+ * the list is full, refuses every entry until it is emptied, and says so to
+ * the search.  A sorted list keeps the entries it took in its order; a held
+ * fill then holds the first entries of the list's order. */
+class DialogList : public ListControl, private HeldEntryList {
 public:
     DialogList(HWND control, bool combo) : control_(control), combo_(combo)
     {
@@ -57,18 +63,24 @@ public:
         send(combo_ ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
         pending_select_ = -1;
         count_ = 0;
+        full_ = false;
     }
-    void add(const char *entry) override
+    bool add(const char *entry) override
     {
+        if (full_)
+            return false;
         if (held_.holding()) {
             if (held_.add(entry))
-                return;
+                return true;
             add_held_as_they_came();    /* over the cap: each as it comes */
+            if (full_)
+                return false;
         }
         if (combo_ && sorted_ && filling_)
-            add_in_order(entry);
-        else
-            send(combo_ ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+            return add_in_order(entry);
+        if (send(combo_ ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry)) < 0)
+            full_ = true;
+        return !full_;
     }
     void select(int index) override
     {
@@ -113,9 +125,18 @@ public:
     }
     void end_fill() override
     {
-        if (held_.holding() && !add_held_in_list_order(control_, held_, upper_, lower_)) {
-            held_.restore_arrival_order();
-            add_held_as_they_came();
+        if (held_.holding()) {
+            switch (add_held_in_list_order(control_, held_, upper_, lower_)) {
+            case held_added:
+                break;
+            case held_list_full:
+                full_ = true;
+                break;
+            case held_not_in_order:
+                held_.restore_arrival_order();
+                add_held_as_they_came();
+                break;
+            }
         }
         held_.release();
         filling_ = false;
@@ -146,13 +167,16 @@ private:
         return last_plain_ &&
                CompareStringA(locale_, NORM_IGNORECASE, last_, -1, entry, -1) == CSTR_LESS_THAN;
     }
+    /* The held entries in their order of arrival, each as CB_ADDSTRING
+     * would put it, until the list is full. */
     void add_held_as_they_came()
     {
-        for (size_t i = 0; i < held_.count(); i++)
-            add_in_order(held_.entry(i));
+        add_held_entries(held_, *this);
         held_.release();
     }
-    void add_in_order(const char *entry)
+    bool add_entry(const char *entry) override { return add_in_order(entry); }
+    /* False, the list full from now on, when the list refuses the entry. */
+    bool add_in_order(const char *entry)
     {
         const int length = length_if_7bit(entry);
         LRESULT index;
@@ -170,8 +194,10 @@ private:
         } else {
             index = send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
         }
-        if (index < 0)
-            return;
+        if (index < 0) {
+            full_ = true;
+            return false;
+        }
         if (index == count_) {
             /* The entry is the list's last now. */
             last_plain_ = length >= 0 && length < static_cast<int>(sizeof last_);
@@ -179,12 +205,14 @@ private:
                 memcpy(last_, entry, (size_t)length + 1);
         }
         count_++;
+        return true;
     }
 
     HWND control_;
     bool combo_;
     bool sorted_, upper_, lower_;       /* the combo box's style */
     bool filling_ = false;
+    bool full_ = false;                 /* refused an entry since it was last emptied */
     int pending_select_ = -1;
     /* While a sorted combo box fills: its locale, its count, and its last
      * entry when that is 7-bit text that fits (last_plain_). */

@@ -185,6 +185,14 @@ void HeldEntries::move_back(size_t i, size_t j)
     order_[j] = moved;
 }
 
+size_t add_held_entries(const HeldEntries &held, HeldEntryList &list)
+{
+    size_t added = 0;
+    while (added < held.count() && list.add_entry(held.entry(added)))
+        added++;
+    return added;
+}
+
 void HeldEntries::release()
 {
     free(block_);

@@ -70,4 +70,18 @@ private:
     size_t count_ = 0, text_used_ = 0;
 };
 
+/* The list that the held entries of a fill go to, one at a time; false when
+ * it refuses an entry (it is full). */
+class HeldEntryList {
+public:
+    virtual bool add_entry(const char *entry) = 0;
+protected:
+    ~HeldEntryList() {}
+};
+
+/* Adds the held entries, in their present order, until the list refuses
+ * one; nothing after that is offered, so the list ends with a whole
+ * beginning of the order and no entry out of it.  Returns how many it took. */
+size_t add_held_entries(const HeldEntries &held, HeldEntryList &list);
+
 #endif

@@ -129,29 +129,44 @@ HWND list_of(HWND combo)
 
 }  // namespace
 
-bool add_held_in_list_order(HWND combo, HeldEntries &held, bool upper, bool lower)
+/* Every entry sorts after the one before it (or equals it in every
+ * character): 7-bit text goes straight to the end, in the case that
+ * CB_ADDSTRING would store; the rest takes CB_ADDSTRING, whose search of the
+ * list ends at the end.  Each answer is checked: CB_ERR, CB_ERRSPACE, LB_ERR
+ * and LB_ERRSPACE are all below zero. */
+class ComboAtItsEnd : public HeldEntryList {
+public:
+    ComboAtItsEnd(HWND combo, bool upper, bool lower)
+        : combo_(combo), list_(list_of(combo)), upper_(upper), lower_(lower)
+    {
+    }
+    bool add_entry(const char *entry) override
+    {
+        LRESULT index;
+        if (is_plain(entry)) {
+            strcpy(text_, entry);
+            change_plain_case(text_, upper_, lower_);
+            if (list_)
+                index = SendMessageA(list_, LB_INSERTSTRING, (WPARAM)-1, (LPARAM)text_);
+            else
+                index = SendMessageA(combo_, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text_);
+        } else {
+            index = SendMessageA(combo_, CB_ADDSTRING, 0, (LPARAM)entry);
+        }
+        return index >= 0;
+    }
+
+private:
+    HWND combo_, list_;
+    bool upper_, lower_;
+    char text_[stored_room];
+};
+
+HeldFillResult add_held_in_list_order(HWND combo, HeldEntries &held, bool upper, bool lower)
 {
     held.sort();
     if (!check_order(combo, held, upper, lower))
-        return false;
-    /* Every entry sorts after the one before it (or equals it in every
-     * character): 7-bit text goes straight to the end, in the case that
-     * CB_ADDSTRING would store; the rest takes CB_ADDSTRING, whose search
-     * of the list ends at the end. */
-    const HWND list = list_of(combo);
-    char text[stored_room];
-    for (size_t i = 0; i < held.count(); i++) {
-        const char *entry = held.entry(i);
-        if (is_plain(entry)) {
-            strcpy(text, entry);
-            change_plain_case(text, upper, lower);
-            if (list)
-                SendMessageA(list, LB_INSERTSTRING, (WPARAM)-1, (LPARAM)text);
-            else
-                SendMessageA(combo, CB_INSERTSTRING, (WPARAM)-1, (LPARAM)text);
-        } else {
-            SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM)entry);
-        }
-    }
-    return true;
+        return held_not_in_order;
+    ComboAtItsEnd list(combo, upper, lower);
+    return add_held_entries(held, list) == held.count() ? held_added : held_list_full;
 }

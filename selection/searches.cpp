@@ -129,9 +129,33 @@ static const char *mode_error_line(bool airport_mode)
     return airport_mode ? RUNWAY_FILE_ERROR : NAVAID_FILE_ERROR;
 }
 
+/* A list as a search fills it: after the list's first refusal (it is full)
+ * nothing more is offered to it until it is emptied.  What it took stays,
+ * in the list's own order. */
+class FilledList {
+public:
+    explicit FilledList(ListControl &list) : list_(list) {}
+    bool full() const { return full_; }
+    void add(const char *entry)
+    {
+        if (!full_ && !list_.add(entry))
+            full_ = true;
+    }
+    void clear()
+    {
+        list_.clear();
+        full_ = false;
+    }
+    void select(int index) { list_.select(index); }
+
+private:
+    ListControl &list_;
+    bool full_ = false;
+};
+
 /* Lists the runways of an airport line, one runway line each; true when at
  * least one was listed. */
-static bool list_runways(const char *line, ListControl &results)
+static bool list_runways(const char *line, FilledList &results)
 {
     AirportRecord record;
     read_airport_record(line, &record);
@@ -210,8 +234,8 @@ static bool code_equals(const char *code, size_t n, const char *typed, size_t ty
 
 /* A match listed: an airport as a short entry offered in the quick pick, the
  * first one selected; a navaid as a long entry in the results. */
-static void list_match(const LeadingFields &f, bool airport_mode, ListControl &pick,
-                       ListControl &results)
+static void list_match(const LeadingFields &f, bool airport_mode, FilledList &pick,
+                       FilledList &results)
 {
     char entry[entry_room];
     if (airport_mode) {
@@ -224,8 +248,10 @@ static void list_match(const LeadingFields &f, bool airport_mode, ListControl &p
     }
 }
 
-void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListControl &results)
+void icao_lookup(const char *typed, bool airport_mode, ListControl &pick_control,
+                 ListControl &results_control)
 {
+    FilledList pick(pick_control), results(results_control);
     pick.clear();
     results.clear();
     if (!open_mode_file(airport_mode)) {
@@ -237,8 +263,8 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
     const bool matchable = typed_length <= typed_text_room;
     const FirstLetter first(typed[0]);
     bool listed = false;
-    pick.begin_fill();
-    results.begin_fill();
+    pick_control.begin_fill();
+    results_control.begin_fill();
     FacilityLine line;
     while (facility_next_line(&facility_file, &line, line_limit)) {
         if (!matchable)
@@ -255,11 +281,16 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
             exact = code_equals(code, n, typed, typed_length);
             if (!prefix && !exact)
                 continue;
+        } else {
+            /* Every code has the empty prefix; only an empty one equals it. */
+            const char *code;
+            exact = line_code(line, &code) == 0;
         }
+        /* A prefix match for a list that is full has nothing to add. */
+        if (!exact && (airport_mode ? pick : results).full())
+            continue;
         LeadingFields f;
         read_leading_fields(line, &f, airport_mode ? 2 : 4);  /* a short entry needs two */
-        if (typed_length == 0)
-            exact = !f.code[0];     /* every code has the empty prefix */
         if (prefix) {
             list_match(f, airport_mode, pick, results);
             if (!airport_mode)
@@ -283,8 +314,8 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick, ListCo
     facility_close(&facility_file);
     if (listed)
         results.select(0);
-    results.end_fill();
-    pick.end_fill();
+    results_control.end_fill();
+    pick_control.end_fill();
 }
 
 /* Copies the first whitespace-separated word of text into word, cut to room;
@@ -300,9 +331,10 @@ static bool first_word(const char *text, char *word, size_t room)
     return true;
 }
 
-void name_search(const char *search_text, bool airport_mode, ListControl &pick,
-                 ListControl &results)
+void name_search(const char *search_text, bool airport_mode, ListControl &pick_control,
+                 ListControl &results_control)
 {
+    FilledList pick(pick_control), results(results_control);
     if (!open_mode_file(airport_mode)) {
         results.add(mode_error_line(airport_mode));
         return;
@@ -311,10 +343,13 @@ void name_search(const char *search_text, bool airport_mode, ListControl &pick,
     /* Only the first word counts; no word matches every name. */
     char word[search_text_room + 1];
     first_word(search_text, word, search_text_room);
-    ListControl &target = airport_mode ? pick : results;
+    ListControl &target = airport_mode ? pick_control : results_control;
+    const FilledList &filled = airport_mode ? pick : results;
     target.begin_fill();
     FacilityLine line;
     while (facility_next_line(&facility_file, &line, line_limit)) {
+        if (filled.full())
+            continue;           /* read through, as ever */
         LeadingFields f;
         read_leading_fields(line, &f, 2);
         if (!equals_ignoring_case(word, f.code) && !strstr(f.name, word))

@@ -15,7 +15,11 @@
 class ListControl {
 public:
     virtual void clear() = 0;
-    virtual void add(const char *entry) = 0;
+    /* Adds an entry; false when the list refuses it.  A list of the window
+     * system holds a bounded number of entries (32,767 on Windows 9x, whose
+     * lists count in 16 bits): once full, it refuses every entry until it is
+     * emptied, and a search offers it no more but reads its file on. */
+    virtual bool add(const char *entry) = 0;
     virtual void select(int index) = 0;
     virtual int count() = 0;
     virtual int selected() = 0;           /* -1 when nothing is selected */

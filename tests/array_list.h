@@ -23,7 +23,7 @@ public:
         entries.clear();
         selection = -1;
     }
-    void add(const char *entry) override
+    bool add(const char *entry) override
     {
         auto at = entries.end();
         if (sorted_)
@@ -32,6 +32,7 @@ public:
                                       return strcasecmp(a.c_str(), b.c_str()) < 0;
                                   });
         entries.insert(at, entry);
+        return true;
     }
     void select(int index) override { selection = index < (int)entries.size() ? index : -1; }
     int count() override { return (int)entries.size(); }

@@ -37,7 +37,7 @@ public:
     explicit ArenaList(size_t room) : arena_((char *)malloc(room)), room_(room) {}
     ~ArenaList() { free(arena_); }
     void clear() override { used_ = 0, count_ = 0, selected_ = -1; }
-    void add(const char *entry) override
+    bool add(const char *entry) override
     {
         size_t n = strlen(entry) + 1;
         if (used_ + n <= room_) {
@@ -45,6 +45,7 @@ public:
             used_ += n;
         }
         count_++;
+        return true;
     }
     void select(int index) override { selected_ = index < count_ ? index : -1; }
     int count() override { return count_; }

@@ -27,7 +27,11 @@ namespace {
 class CountingList : public ListControl {
 public:
     void clear() override { count_ = 0, selected_ = -1; }
-    void add(const char *) override { count_++; }
+    bool add(const char *) override
+    {
+        count_++;
+        return true;
+    }
     void select(int index) override { selected_ = index < count_ ? index : -1; }
     int count() override { return count_; }
     int selected() override { return selected_; }

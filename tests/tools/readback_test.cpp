@@ -25,7 +25,11 @@ public:
     std::vector<std::string> entries;
     int chosen = -1;
     void clear() override { entries.clear(), chosen = -1; }
-    void add(const char *entry) override { entries.push_back(entry); }
+    bool add(const char *entry) override
+    {
+        entries.push_back(entry);
+        return true;
+    }
     void select(int index) override { chosen = index; }
     int count() override { return (int)entries.size(); }
     int selected() override { return chosen; }
