@@ -30,6 +30,10 @@
 #                          command, only a guard against a hang (default 1200)
 #   WINE32_CREATE_TIMEOUT=S  the same for creating the prefix (default 1800);
 #                          a creation that fails or hangs is retried once
+#   WINE32_STALL_TIMEOUT=S an attempt at creating the prefix that writes
+#                          nothing into it for S seconds hangs: it is ended
+#                          and retried (default 300; creation-watchdog.sh)
+#   WINE32_WATCH_INTERVAL=S  how often the watchdog looks (default 15)
 #   WINE32_WINEDEBUG=...   WINEDEBUG for all Wine commands (default -all)
 
 set -u -o pipefail
@@ -41,6 +45,8 @@ QEMU=/usr/bin/qemu-i386
 BINFMT_DIR=/proc/sys/fs/binfmt_misc
 RUN_TIMEOUT=${WINE32_RUN_TIMEOUT:-1200}
 CREATE_TIMEOUT=${WINE32_CREATE_TIMEOUT:-1800}
+STALL_TIMEOUT=${WINE32_STALL_TIMEOUT:-300}
+WATCH_INTERVAL=${WINE32_WATCH_INTERVAL:-15}
 
 log() { printf 'setup-wine32: %s\n' "$*"; }
 fail() { printf 'setup-wine32: FAILED: %s\n' "$*" >&2; exit 1; }
@@ -155,6 +161,10 @@ fi
     || fail "cannot write $WINE32_PREFIX_FILE"
 . "$HERE/prefix32.sh"
 . "$HERE/../prefix-cache.sh"
+# A hung attempt at creating the prefix ends after minutes without progress
+# instead of at the recipe's timeout.
+. "$HERE/creation-watchdog.sh"
+watch_prefix_creation
 
 # Made by one process at a time: the others wait for it, then find it whole.
 exec 9>"$PREFIX.lock" || fail "cannot create the lock file $PREFIX.lock"
@@ -162,7 +172,7 @@ flock 9
 if why=$(cache_sound "$PREFIX" win32) && settings_ok; then
     log "the prefix $PREFIX is ready (made earlier)"
 else
-    log "making the prefix $PREFIX (${why:-settings missing}); under emulation this takes 10 to 25 minutes, once per machine"
+    log "making the prefix $PREFIX (${why:-settings missing}); under emulation this takes 10 to 25 minutes, once per machine; an attempt that stops making progress for ${STALL_TIMEOUT}s is ended and retried"
     # Wine's processes must not inherit the lock: the persistent server and
     # the services would hold it for good.
     make_prefix 9>&-
