@@ -9,8 +9,11 @@
 #      fetched it;
 #   2. the ICAO lookup's portable core per keystroke against the floor of
 #      reading the same file (bench/lookup);
-#   3. the dialog under Wine per keystroke, medians (run_dialog_bench.sh);
-#   4. the long robustness run under Wine (run_robustness.sh).
+#   3. the same keystrokes counted in instructions under Valgrind, on a
+#      runway file of FlightGear's world's size, and what each is on a
+#      Pentium at 90 MHz (count_keystrokes.sh);
+#   4. the dialog under Wine per keystroke, medians (run_dialog_bench.sh);
+#   5. the long robustness run under Wine (run_robustness.sh).
 #
 # CONVERT_RUNS sets the converter's runs in 1 (default 5), BENCH_REPS the
 # repetitions of 3 (default 9).  The machine's other load shows in every
@@ -21,7 +24,7 @@ build=$root/build/bench
 jobs=${JOBS:-2}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPELMORA_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target convert_bench lookup_bench gen_lookup_world >/dev/null
+cmake --build "$build" -j"$jobs" --target convert_bench lookup_bench lookup_count gen_lookup_world >/dev/null
 (cd "$root" && cmake --preset tools >/dev/null && cmake --build --preset tools -j"$jobs" >/dev/null)
 
 echo "== converter"
@@ -39,6 +42,9 @@ fi
 echo
 echo "== ICAO lookup, portable core, native"
 "$build/bench/lookup/lookup_bench" "$build/bench/lookup/world"
+echo
+echo "== ICAO lookup, instructions per keystroke (a Pentium at 90 MHz)"
+sh "$root/bench/lookup/count_keystrokes.sh" "$build"
 echo
 echo "== selection dialog under Wine"
 GEN=$build/bench/lookup/gen_lookup_world sh "$root/bench/lookup/run_dialog_bench.sh" "${BENCH_REPS:-9}"

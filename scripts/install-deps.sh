@@ -4,7 +4,7 @@
 set -e
 packages="cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xauth
 python3 python3-pefile libgtest-dev googletest zlib1g-dev libz-mingw-w64-dev
-zip unzip gzip imagemagick fonts-dejavu-core
+zip unzip gzip imagemagick fonts-dejavu-core valgrind
 clang libclang-rt-14-dev"
 for extra in $(cat "$(dirname "$0")/../tools/DEPENDENCIES" 2>/dev/null); do
     packages="$packages $extra"

@@ -281,16 +281,18 @@ void icao_lookup(const char *typed, bool airport_mode, ListControl &pick_control
             exact = code_equals(code, n, typed, typed_length);
             if (!prefix && !exact)
                 continue;
-        } else {
-            /* Every code has the empty prefix; only an empty one equals it. */
-            const char *code;
-            exact = line_code(line, &code) == 0;
         }
-        /* A prefix match for a list that is full has nothing to add. */
-        if (!exact && (airport_mode ? pick : results).full())
-            continue;
+        /* A prefix match for a list that is full has nothing to add.  Every
+         * code has the empty prefix, and only an empty one equals it. */
+        if ((airport_mode ? pick : results).full()) {
+            const char *code;
+            if (typed_length == 0 ? line_code(line, &code) > 0 : !exact)
+                continue;
+        }
         LeadingFields f;
         read_leading_fields(line, &f, airport_mode ? 2 : 4);  /* a short entry needs two */
+        if (typed_length == 0)
+            exact = !f.code[0];
         if (prefix) {
             list_match(f, airport_mode, pick, results);
             if (!airport_mode)
