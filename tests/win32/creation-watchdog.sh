@@ -59,12 +59,13 @@ end_attempt() {
     kill_prefix_processes
 }
 
-# watch_creation: the watchdog's loop; runs in the background until killed.
+# watch_creation: the watchdog's loop; runs in the background until killed,
+# then leaves the longest time it saw without progress in $PREFIX.stall.
 watch_creation() {
-    local last="" now still=0 sleeper=""
+    local last="" now still=0 longest=0 sleeper=""
     # Its own helpers must not look like processes of the prefix.
     unset WINEPREFIX
-    trap '[ -z "$sleeper" ] || kill "$sleeper" 2>/dev/null; exit 0' TERM
+    trap '[ -z "$sleeper" ] || kill "$sleeper" 2>/dev/null; echo "$longest" >"$PREFIX.stall"; exit 0' TERM
     while :; do
         sleep "$WATCH_INTERVAL" &
         sleeper=$!
@@ -83,6 +84,7 @@ watch_creation() {
             continue
         fi
         still=$((still + WATCH_INTERVAL))
+        [ "$still" -le "$longest" ] || longest=$still
         if [ "$still" -ge "$STALL_TIMEOUT" ]; then
             log "no progress in the prefix for ${still}s: this attempt hangs; ending its Wine server and processes"
             end_attempt
@@ -92,15 +94,20 @@ watch_creation() {
     done
 }
 
-# watched COMMAND...: runs COMMAND with the watchdog beside it.
+# watched COMMAND...: runs COMMAND with the watchdog beside it.  Says how
+# long the attempt went at most without progress: the margin of the stall
+# time on this machine.
 watched() {
     local watchdog status
+    rm -f "$PREFIX.stall"
     watch_creation &
     watchdog=$!
     "$@"
     status=$?
     kill "$watchdog" 2>/dev/null
     wait "$watchdog" 2>/dev/null
+    log "this attempt went at most $(cat "$PREFIX.stall" 2>/dev/null || echo '?')s without a change in the prefix (a hang: ${STALL_TIMEOUT}s)"
+    rm -f "$PREFIX.stall"
     # A failed attempt leaves nothing running into the next one.
     [ "$status" -eq 0 ] || kill_prefix_processes
     return "$status"
