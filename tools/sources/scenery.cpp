@@ -18,7 +18,8 @@
 int simulator_course(double true_heading, double stored_variation)
 {
     /* magnetic = true + west variation; an east one is stored as 360 - east */
-    return magnetic_course(true_heading, -stored_variation);
+    int whole = (int)floor(bgl_magnetic_course(true_heading, stored_variation) + 0.5);
+    return whole <= 0 || whole > 360 ? 360 : whole;
 }
 
 std::string runway_designator(int number, int designator)
