@@ -21,7 +21,13 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#define make_folder(path) _mkdir(path)
+#else
 #include <unistd.h>
+#define make_folder(path) mkdir(path, 0777)
+#endif
 
 #include <string>
 
@@ -40,7 +46,7 @@ static void make_folders(const std::string &relative)
         if (slash == std::string::npos)
             slash = relative.size();
         path += "/" + relative.substr(start, slash - start);
-        if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
+        if (make_folder(path.c_str()) != 0 && errno != EEXIST) {
             fprintf(stderr, "make_scenery_fixtures: %s: %s\n", path.c_str(), strerror(errno));
             failures++;
         }
@@ -265,6 +271,7 @@ static void fs9()
     later.add_record(bgl::section_airports, record);
     later.add_ndb(ndb("LT", "Later Beacon", 38.5, -97.5, 335000));
     put("fs9/Addon Scenery/Bad/scenery/LATER.BGL", later.bytes());
+#ifndef _WIN32
     /* Unreadable: a name that leads nowhere (root reads any mode). */
     std::string unreadable = out_dir + "/fs9/Addon Scenery/Bad/scenery/UNREAD.BGL";
     unlink(unreadable.c_str());
@@ -272,6 +279,7 @@ static void fs9()
         fprintf(stderr, "make_scenery_fixtures: %s: %s\n", unreadable.c_str(), strerror(errno));
         failures++;
     }
+#endif
     /* Not a BGL by name: never opened. */
     put("fs9/Addon Scenery/Bad/scenery/README.TXT", "not scenery\r\n");
 
@@ -370,7 +378,7 @@ int main(int argc, char **argv)
     }
     out_dir = argv[1];
     out_as_written = argc > 2 ? argv[2] : argv[1];
-    mkdir(out_dir.c_str(), 0777);
+    make_folder(out_dir.c_str());
     fs9();
     fsx();
     bad_only();
