@@ -18,7 +18,10 @@
 int simulator_course(double true_heading, double stored_variation)
 {
     /* magnetic = true + west variation; an east one is stored as 360 - east */
-    int whole = (int)floor(bgl_magnetic_course(true_heading, stored_variation) + 0.5);
+    double course = bgl_magnetic_course(true_heading, stored_variation);
+    if (!isfinite(course))
+        return 0;
+    int whole = (int)floor(course + 0.5);
     return whole <= 0 || whole > 360 ? 360 : whole;
 }
 

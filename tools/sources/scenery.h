@@ -124,7 +124,8 @@ private:
 };
 
 /* The magnetic course, 1 to 360, of a true heading under a stored
- * variation (west positive, east as 360 - east). */
+ * variation (west positive, east as 360 - east); 0 when either is no
+ * number. */
 int simulator_course(double true_heading, double stored_variation);
 
 /* A runway end's designator from the record's number and designator

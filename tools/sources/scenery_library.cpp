@@ -383,10 +383,8 @@ std::string find_scenery_cfg(const std::string &sim_dir, std::vector<std::string
     std::vector<std::string> roots;
     if (const char *data = getenv("ProgramData"))
         roots.push_back(data);
-    if (const char *all = getenv("ALLUSERSPROFILE")) {
+    if (const char *all = getenv("ALLUSERSPROFILE"))
         roots.push_back(join(all, "Application Data"));
-        roots.push_back(all);
-    }
     for (const std::string &root : roots)
         for (const char *edition : {"Microsoft\\FSX\\Scenery.CFG", "Microsoft\\FSX-SE\\Scenery.CFG"}) {
             std::string path = join(root, edition);
