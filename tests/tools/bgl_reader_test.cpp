@@ -331,6 +331,8 @@ TEST(BglReader, PassesOverTheSectionsItDoesNotNeed)
     bgl_put16(&later, 0, bgl::id_airport_later);
     bgl_put32(&later, 2, 60);
     w.add_record(bgl::section_airports, later);
+    bgl_put16(&later, 0, bgl::id_later_record);
+    w.add_record(bgl::section_vor_ils, later);
     w.add_section(bgl::section_later, 1, {std::string(32, '\x7f')});
     std::string bytes = w.bytes();
     RecordingBytes recording(bytes);
@@ -339,7 +341,7 @@ TEST(BglReader, PassesOverTheSectionsItDoesNotNeed)
     EXPECT_EQ(problems_of(f), "");
     EXPECT_EQ(f.airports.size(), 1u);
     EXPECT_EQ(f.vor_ils.size(), 1u);
-    EXPECT_EQ(f.later_records, 2);
+    EXPECT_EQ(f.later_records, 3);
     EXPECT_EQ(f.sections_skipped, 3);
     for (const BglWriter::Section &s : w.layout()) {
         bool needed = s.type == bgl::section_airports || s.type == bgl::section_vor_ils;
@@ -533,6 +535,24 @@ TEST(BglBadInput, RecordSizesAndImplausibleValues)
     ASSERT_EQ(f.airports.size(), 3u);
     EXPECT_EQ(f.airports[0].runways.size(), 1u);
     EXPECT_TRUE(has_problem(f, "says 2 runways and 0 helipads, holds 1 and 0"));
+
+    /* A DeleteAirport listing more runways than its bytes hold. */
+    BglAirport deleting = airport("KRNT", true, 15.5);
+    BglDeletion d;
+    d.runways.push_back(BglDeletion::Runway{16, 34, 0, 0});
+    d.runways.push_back(BglDeletion::Runway{15, 33, 1, 2});
+    deleting.deletions.push_back(d);
+    std::string record = bgl_airport_record(deleting);
+    size_t deletion = record.size() - (bgl::delete_entries + 2 * bgl::delete_entry_size);
+    bgl_put8(&record, deletion + bgl::delete_runway_count, 200);
+    BglWriter listing;
+    listing.add_record(bgl::section_airports, record);
+    f = read_of(listing.bytes());
+    EXPECT_TRUE(has_problem(f, "DeleteAirport lists 200 entries"));
+    ASSERT_EQ(f.airports.size(), 1u);
+    ASSERT_EQ(f.airports[0].deletions.size(), 1u);
+    ASSERT_EQ(f.airports[0].deletions[0].runways.size(), 2u);
+    EXPECT_EQ(f.airports[0].deletions[0].runways[1].secondary_designator, 2);
 
     /* The FS2004 form with a FSX id (and the other way): found by probing. */
     bytes = good;

@@ -68,13 +68,6 @@ struct Reader {
     void read_records(uint32_t type, unsigned long long at, unsigned long long n, uint32_t count);
 };
 
-std::string hex(unsigned long value)
-{
-    char text[24];
-    snprintf(text, sizeof text, "0x%lX", value);
-    return text;
-}
-
 bool wanted(uint32_t type)
 {
     return type == section_airports || type == section_vor_ils || type == section_ndbs ||
