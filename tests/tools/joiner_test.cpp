@@ -75,6 +75,49 @@ TEST(JoinByPlace, ARenumberedRunwayKeepsItsLocalizer)
     EXPECT_EQ(j.joiner.count(Localizer::State::joined), 1);
 }
 
+/* A join its source made itself (the simulator's scenery names each end's
+ * ILS) stands whatever the places say: the same case as above keeps the
+ * localizer on the end it was given, and it comes before another that
+ * merely fits there. */
+TEST(JoinBySource, TheSourcesJoinIsNeverUndoneByPlace)
+{
+    Join j;
+    Localizer given = old_16l_localizer();
+    given.joined_by_source = true;
+    j.joiner.add(given);
+    Localizer fitting = old_16l_localizer(true, "ISEA");
+    fitting.runway = "16C";
+    j.joiner.add(fitting);
+    Airport a;
+    a.ident = "KSEA";
+    add_runway(a, "16L", 47.4638, -122.3078 + east_2500m, "34R", 47.4315,
+               -122.3080 + east_2500m, 180.2);
+    add_runway(a, "16C", 47.4638, -122.3078, "34C", 47.4315, -122.3080, 180.2);
+    std::vector<RunwayEnd> ends = a.ends;
+    j.joiner.join(a, ends);
+    ASSERT_NE(ends[0].localizer, nullptr);
+    EXPECT_EQ(ends[0].localizer->ident, "ISNQ");
+    ASSERT_NE(ends[2].localizer, nullptr);
+    EXPECT_EQ(ends[2].localizer->ident, "ISEA");
+    EXPECT_EQ(j.joiner.joined_by_place(), 0);
+
+    /* Two on one end: the source's wins over a better geometric fit. */
+    Join k;
+    Localizer by_name = old_16l_localizer(true, "IFIT");
+    by_name.runway = "16C";
+    k.joiner.add(by_name);
+    Localizer source = old_16l_localizer(false, "ISRC");
+    source.runway = "16C";
+    source.bearing = 200;
+    source.joined_by_source = true;
+    k.joiner.add(source);
+    ends = a.ends;
+    k.joiner.join(a, ends);
+    ASSERT_NE(ends[2].localizer, nullptr);
+    EXPECT_EQ(ends[2].localizer->ident, "ISRC");
+    EXPECT_EQ(k.joiner.count(Localizer::State::spare), 1);
+}
+
 TEST(JoinByPlace, ANewRunwayElsewhereWithTheOldDesignatorGetsNothing)
 {
     Join j;

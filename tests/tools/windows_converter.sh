@@ -5,11 +5,12 @@
 # folder (names with spaces, the path written the Windows way) and an FGData
 # folder, and writes the same files byte for byte as the golden cases expect.
 #
-#   windows_converter.sh WINE CONVERTER.exe TESTS_DIR WORK_DIR
+#   windows_converter.sh WINE CONVERTER.exe TESTS_DIR WORK_DIR SCENERY_FIXTURE_MAKER.exe
 wine=$1
 conv=$2
 tests=$3
 work=$4
+make_scenery=$5
 
 rm -rf "$work"
 mkdir -p "$work/in"
@@ -23,16 +24,23 @@ mkdir -p fgdata/Airports fgdata/Navaids
 gzip -c fg/apt.dat > fgdata/Airports/apt.dat.gz
 gzip -c fg/nav.dat > fgdata/Navaids/nav.dat.gz
 
+# The simulator's scenery trees, their absolute Local= a Windows path.
+cp "$make_scenery" make_scenery_fixtures.exe
+"$wine" make_scenery_fixtures.exe scenery "Z:$(pwd | tr / '\\')\\scenery" ||
+    echo "FAIL: the scenery fixtures could not be made"
+
 failed=0
 # case EXPECTED ARGS...: a conversion into ../EXPECTED, compared with the
-# golden files of that name.
+# golden files of that name; the exit status wanted in $want (default 0).
 case_() {
     name=$1
     shift
     mkdir -p "../$name"
-    if ! "$wine" pelmora-convert.exe -o "../$name" --date 2026-01-01 "$@" \
-            > "../$name.stdout" 2> "../$name.messages"; then
-        echo "FAIL $name: exit status $?"
+    "$wine" pelmora-convert.exe -o "../$name" --date 2026-01-01 "$@" \
+        > "../$name.stdout" 2> "../$name.messages"
+    got=$?
+    if [ "$got" != "${want:-0}" ]; then
+        echo "FAIL $name: exit status $got"
         cat "../$name.messages"
         failed=1
         return
@@ -54,4 +62,20 @@ case_ xp12 --xplane 'xp12\X-Plane 12'
 # As cmd hands over "xp11\X-Plane 11\": the closing backslash quotes the quote.
 case_ xp11 --xplane 'xp11\X-Plane 11"'
 case_ fg_as_shipped --flightgear fgdata
+# Damaged files in the library: exit 1, the same files.
+want=1
+case_ scenery_fs9 --scenery 'scenery\fs9'
+want=0
+case_ scenery_fsx --scenery 'scenery\fsx\FSX' --scenery-cfg 'scenery\fsx\ProgramData\Microsoft\FSX\Scenery.CFG' --lf
+# Where the later release keeps its library, the program-data folder of
+# the test prefix's C: drive: found without --scenery-cfg.
+if [ -n "$WINEPREFIX" ] && [ -d "$WINEPREFIX/drive_c/ProgramData" ]; then
+    kept=$WINEPREFIX/drive_c/ProgramData/Microsoft/FSX
+    mkdir -p "$kept"
+    cp scenery/fsx/ProgramData/Microsoft/FSX/Scenery.CFG "$kept/Scenery.CFG"
+    case_ scenery_fsx --scenery 'scenery\fsx\FSX' --lf
+    rm -rf "$kept"
+    grep -q 'scenery library C:.ProgramData.Microsoft.FSX.Scenery.CFG' ../scenery_fsx.messages ||
+        { echo "FAIL scenery_fsx: the library in the program-data folder is not the one read"; failed=1; }
+fi
 exit $failed
