@@ -1,6 +1,12 @@
 # Windows builds: the module, the host stand-in, and the tests run under Wine.
 enable_language(RC)
 
+# A link map beside every program and module (NAME.map, after the file's
+# name): the static checks name a function by it where the file's symbol
+# table does not (a library built without its local symbols).
+add_link_options(
+  "-Wl,-Map,$<IF:$<BOOL:$<TARGET_PROPERTY:OUTPUT_NAME>>,$<TARGET_PROPERTY:OUTPUT_NAME>,$<TARGET_PROPERTY:NAME>>.map")
+
 # Nothing but system DLLs at run time: the C++ runtime is linked in.
 set(PELMORA_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
