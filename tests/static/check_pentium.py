@@ -127,19 +127,20 @@ def map_symbols(path):
                     section = None
                     match = MAP_SYMBOL.match(line)
                     if match and ' = ' not in line and 'PROVIDE' not in line:
-                        symbols.append((int(match.group(1), 16), 1, demangled(match.group(2))))
+                        symbols.append((int(match.group(1), 16), 1, match.group(2)))
                     continue
                 rest = match.groups()
             address, size, source = int(rest[0], 16), int(rest[1], 16), rest[2]
             if size:
                 name = section.split('$', 1)[1] if '$' in section else None
                 # A symbol at the same address names it better: it sorts after.
-                symbols.append((address, 0, section_function(name) if name
-                                else f'code of {os.path.basename(source)}'))
+                symbols.append((address, 0, ('_' + name if name.startswith('_Z') else name)
+                                if name else f'code of {os.path.basename(source)}'))
             section = None
         break
+    demangle_all(name for _, _, name in symbols)
     symbols.sort()
-    return [(address, name) for address, _, name in symbols]
+    return [(address, demangled(name)) for address, _, name in symbols]
 
 
 def export_symbols(path):
@@ -188,16 +189,26 @@ DATA_IN_CODE = re.compile(r'^(?:\.gcc_except_table|\.gcc_exc|\.[cd]tors?\b|_*[CD
 _demangled = {}
 
 
+def demangle_all(names):
+    """Demangles the C++ names among names in one run of c++filt."""
+    wanted = sorted({n for n in names if n.lstrip('_').startswith('Z') and n not in _demangled})
+    if not wanted:
+        return
+    result = subprocess.run(['i686-w64-mingw32-c++filt', '--strip-underscore'],
+                            input='\n'.join(wanted) + '\n', capture_output=True, text=True)
+    lines = result.stdout.split('\n') if result.returncode == 0 else []
+    for i, name in enumerate(wanted):
+        text = lines[i].strip() if i < len(lines) else ''
+        _demangled[name] = re.sub(r'@\d+$', '', text or name)
+
+
 def demangled(name):
     """A C++ name as written in the source; other names as they are."""
     if not name.lstrip('_').startswith('Z'):
         return re.sub(r'@\d+$', '', name)
     if name not in _demangled:
-        result = subprocess.run(['i686-w64-mingw32-c++filt', '--strip-underscore', name],
-                                capture_output=True, text=True)
-        text = result.stdout.strip() if result.returncode == 0 else ''
-        _demangled[name] = re.sub(r'@\d+$', '', text or name)
-    return _demangled[name]
+        demangle_all([name])
+    return _demangled.get(name, name)
 
 
 def function_name(label, address, namer):
@@ -220,6 +231,8 @@ def scan(path):
         raise OSError(result.stderr.strip() or f'{OBJDUMP} failed on {path}')
     counts = {'P6': 0, 'MMX': 0, 'SSE': 0}
     found = {}
+    demangle_all('_' + n for n in re.findall(r'^[0-9a-f]+ <\.text\$(_Z[^>]*)>:$', result.stdout,
+                                             re.MULTILINE))
     namer = Namer(path)
     label, data = None, False
     for line in result.stdout.splitlines():
