@@ -91,30 +91,56 @@ def kind_of(text):
     return None
 
 
+# A GNU ld map: an input section's line (" .text$name  0xADDRESS  0xSIZE
+# file", its name alone on a line when long, the rest on the next), and a
+# symbol's line (blanks, 0xADDRESS, blanks, the name, demangled).
+MAP_SECTION = re.compile(r'^ (\.text\S*)(?:\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*))?$')
+MAP_SECTION_REST = re.compile(r'^\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$')
+MAP_SYMBOL = re.compile(r'^\s+0x([0-9a-f]+)\s+([^\s0].*)$')
+
+
 def map_symbols(path):
     """(address, name) pairs, sorted, from the GNU ld map beside the file:
-    its symbols, and the code of each object file (for a library built
-    without its local symbols)."""
+    its symbols, and the code sections of the object files (a function of
+    its own section, built with -ffunction-sections, is named by it; a
+    library built without its local symbols, by its object file)."""
     stem = os.path.splitext(path)[0]
     symbols = []
-    symbol_line = re.compile(r'^\s+0x([0-9a-f]+)\s+([A-Za-z_.?$@][^\s=]*)$')
-    code_line = re.compile(r'^ \.text\S*\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S+)$')
     for candidate in (stem + '.map', path + '.map'):
         if not os.path.exists(candidate):
             continue
         with open(candidate, errors='replace') as map_file:
-            for line in map_file:
-                match = symbol_line.match(line)
-                if match:
-                    symbols.append((int(match.group(1), 16), demangled(match.group(2))))
+            lines = map_file.read().split('\n')
+        start = next((i for i, line in enumerate(lines)
+                      if line.startswith('Linker script and memory map')), len(lines))
+        section = None
+        for line in lines[start:]:
+            match = MAP_SECTION.match(line)
+            if match:
+                section = match.group(1)
+                if match.group(2) is None:
+                    continue            # the rest on the next line
+                rest = match.groups()[1:]
+            else:
+                match = MAP_SECTION_REST.match(line) if section else None
+                if not match:
+                    section = None
+                    match = MAP_SYMBOL.match(line)
+                    if match and ' = ' not in line and 'PROVIDE' not in line:
+                        symbols.append((int(match.group(1), 16), 1, match.group(2)))
                     continue
-                match = code_line.match(line)
-                if match and int(match.group(2), 16):
-                    symbols.append((int(match.group(1), 16),
-                                    f'code of {os.path.basename(match.group(3))}'))
+                rest = match.groups()
+            address, size, source = int(rest[0], 16), int(rest[1], 16), rest[2]
+            if size:
+                name = section.split('$', 1)[1] if '$' in section else None
+                # A symbol at the same address names it better: it sorts after.
+                symbols.append((address, 0, ('_' + name if name.startswith('_Z') else name)
+                                if name else f'code of {os.path.basename(source)}'))
+            section = None
         break
+    demangle_all(name for _, _, name in symbols)
     symbols.sort()
-    return symbols
+    return [(address, demangled(name)) for address, _, name in symbols]
 
 
 def export_symbols(path):
@@ -134,6 +160,11 @@ def export_symbols(path):
                   if s.name) if exports else []
 
 
+def section_function(name):
+    """The function of a section of its own (.text$NAME), named as in the source."""
+    return demangled('_' + name) if name.startswith('_Z') else demangled(name)
+
+
 class Namer:
     """The function that holds an address, for a file without a symbol table."""
 
@@ -146,9 +177,8 @@ class Namer:
             self.symbols = map_symbols(self.path) or export_symbols(self.path)
         at = bisect.bisect_right([a for a, _ in self.symbols], address) - 1
         if at >= 0:
-            symbol_address, symbol = self.symbols[at]
-            return f'{symbol}+{address - symbol_address:#x}'
-        return f'{label} at {address:#x}' if label else f'{address:#x}'
+            return self.symbols[at][1]
+        return f'code of {label} without a name' if label else 'code without a name'
 
 
 # Data the linker places inside .text: the exception tables and the
@@ -159,16 +189,26 @@ DATA_IN_CODE = re.compile(r'^(?:\.gcc_except_table|\.gcc_exc|\.[cd]tors?\b|_*[CD
 _demangled = {}
 
 
+def demangle_all(names):
+    """Demangles the C++ names among names in one run of c++filt."""
+    wanted = sorted({n for n in names if n.lstrip('_').startswith('Z') and n not in _demangled})
+    if not wanted:
+        return
+    result = subprocess.run(['i686-w64-mingw32-c++filt', '--strip-underscore'],
+                            input='\n'.join(wanted) + '\n', capture_output=True, text=True)
+    lines = result.stdout.split('\n') if result.returncode == 0 else []
+    for i, name in enumerate(wanted):
+        text = lines[i].strip() if i < len(lines) else ''
+        _demangled[name] = re.sub(r'@\d+$', '', text or name)
+
+
 def demangled(name):
     """A C++ name as written in the source; other names as they are."""
     if not name.lstrip('_').startswith('Z'):
         return re.sub(r'@\d+$', '', name)
     if name not in _demangled:
-        result = subprocess.run(['i686-w64-mingw32-c++filt', '--strip-underscore', name],
-                                capture_output=True, text=True)
-        text = result.stdout.strip() if result.returncode == 0 else ''
-        _demangled[name] = re.sub(r'@\d+$', '', text or name)
-    return _demangled[name]
+        demangle_all([name])
+    return _demangled.get(name, name)
 
 
 def function_name(label, address, namer):
@@ -176,7 +216,7 @@ def function_name(label, address, namer):
     if label and label.startswith('.text$'):
         # A function of its own section (inline, template): the section's
         # name is the function's.
-        return demangled('_' + label[len('.text$'):])
+        return section_function(label[len('.text$'):])
     if label is None or label.startswith('.'):
         # A label that is only a section's name says nothing of the function.
         return namer.name(address, label)
@@ -191,6 +231,8 @@ def scan(path):
         raise OSError(result.stderr.strip() or f'{OBJDUMP} failed on {path}')
     counts = {'P6': 0, 'MMX': 0, 'SSE': 0}
     found = {}
+    demangle_all('_' + n for n in re.findall(r'^[0-9a-f]+ <\.text\$(_Z[^>]*)>:$', result.stdout,
+                                             re.MULTILINE))
     namer = Namer(path)
     label, data = None, False
     for line in result.stdout.splitlines():
@@ -211,7 +253,7 @@ def scan(path):
             continue
         counts[kind] += 1
         function = function_name(label, int(match.group(1), 16), namer)
-        found.setdefault((function, kind), []).append(' '.join(text.split()))
+        found.setdefault((function, kind), []).append((match.group(1), ' '.join(text.split())))
     return counts, found
 
 
@@ -233,9 +275,10 @@ def main(paths):
         print(f'check_pentium: {name}: {size} bytes ({size / 1024:.1f} KB); instructions a '
               f'Pentium lacks: {counts["P6"]} P6, {counts["MMX"]} MMX, {counts["SSE"]} SSE')
         for (function, kind), instructions in sorted(found.items()):
-            shown = ', '.join(sorted(set(i.split()[0] for i in instructions)))
-            print(f'check_pentium: {name}: {function}: {len(instructions)} {kind} ({shown}), '
-                  f'first: {instructions[0]}')
+            shown = ', '.join(sorted(set(i.split()[0] for _, i in instructions)))
+            address, first = instructions[0]
+            print(f'check_pentium: {name}: {function}: {len(instructions)} {kind} ({shown}); '
+                  f'first at {address}: {first}')
         if total:
             status = 1
     return status
