@@ -11,5 +11,5 @@ void mainCRTStartup(void)
     int argc;
     char **argv, **env;
     pelmora_start(console_program, &argc, &argv, &env);
-    exit(main(argc, argv, env));
+    pelmora_exit(main(argc, argv, env));
 }

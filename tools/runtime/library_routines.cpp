@@ -397,9 +397,10 @@ Node *rebalance_for_erase(Node *z, Node &header)
 
 }  // namespace library_routines
 
-#if defined(_WIN32) && !defined(_WIN64)
+#ifdef PELMORA_LIBRARY_ROUTINES
 
-/* The library's names, for the 32-bit Windows programs. */
+/* The library's names, for the programs built with them (the 32-bit Windows
+ * programs). */
 namespace std {
 
 _Rb_tree_node_base *_Rb_tree_increment(_Rb_tree_node_base *x) throw()

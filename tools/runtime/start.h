@@ -8,6 +8,9 @@ enum { console_program = 1, window_program = 2 };
  * the arguments. */
 void pelmora_start(int kind, int *argc, char ***argv, char ***env);
 
+/* Runs the handlers registered with atexit, last first, then exits. */
+void pelmora_exit(int status);
+
 /* Readies the C++ runtime routines (cxx_runtime.cpp) before any code of
  * the program runs. */
 void pelmora_runtime_start(void);

@@ -31,5 +31,5 @@ void WinMainCRTStartup(void)
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
     int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    exit(WinMain(GetModuleHandleA(0), 0, line, show));
+    pelmora_exit(WinMain(GetModuleHandleA(0), 0, line, show));
 }
