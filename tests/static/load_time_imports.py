@@ -39,3 +39,52 @@ LOAD_TIME_IMPORTS = {
         'sprintf', 'strchr', 'strcmp', 'strcpy', 'strlen', 'strncmp', 'strstr', 'vsprintf',
         'wcscmp', 'wcslen'},
 }
+
+
+# What the 32-bit programs (pelmora-setup.exe, pelmora-convert.exe,
+# pelmora-check.exe) may import: the same rule, for Windows 95 as first
+# shipped (and NT 4.0).  Their C runtime is CRTDLL.DLL too
+# (tools/runtime/: their own start-up and the few calls mapped onto
+# CRTDLL's names).  The entries come from the Win32 API reference's
+# requirements of each function (all of these are marked as there from
+# Windows 95 and NT 3.1/3.5 on), and for CRTDLL.DLL from the functions of
+# Microsoft's C run-time library that its release in Windows 95 and NT
+# exports: the C89 library's, the low-level I/O (_open, _read, _lseek,
+# _fstat, _get_osfhandle, ...) and the start-up's __GetMainArgs, which that
+# runtime has had since before either system.  The common controls are
+# COMCTL32.DLL 4.00's (Windows 95: InitCommonControls and the progress bar's
+# PBM_SETRANGE and PBM_SETPOS; not InitCommonControlsEx, 4.70), the shell's
+# SHELL32.DLL 4.00's (the folder picker without the newer dialog style, which
+# needs 5.0), the common dialogs' the first 32-bit release's (the open
+# dialog with the structure size of that release).  OLE32.DLL's COM calls
+# are looked up at run time (setup/main.cpp).  A function not listed fails
+# the check until someone confirms Windows 95 has it.
+PROGRAM_LOAD_TIME_IMPORTS = {
+    'kernel32.dll': {
+        'CloseHandle', 'CopyFileA', 'CreateFileA', 'CreateThread', 'DeleteCriticalSection',
+        'DeleteFileA', 'EnterCriticalSection', 'FindClose', 'FindFirstFileA', 'FindNextFileA',
+        'FlushFileBuffers', 'FormatMessageA', 'GetCommandLineA', 'GetCurrentProcessId',
+        'GetExitCodeProcess', 'GetFileAttributesA', 'GetFileSize', 'GetLastError',
+        'GetModuleFileNameA', 'GetModuleHandleA', 'GetProcAddress', 'GetStartupInfoA',
+        'GlobalAlloc', 'GlobalFree', 'GlobalLock', 'GlobalUnlock', 'InitializeCriticalSection',
+        'LeaveCriticalSection', 'LoadLibraryA', 'MoveFileA', 'OpenProcess', 'ReadFile',
+        'SetLastError', 'Sleep', 'WaitForSingleObject', 'WriteFile'},
+    'user32.dll': {
+        'CloseClipboard', 'DialogBoxParamA', 'EmptyClipboard', 'EnableWindow', 'EndDialog',
+        'GetDlgItem', 'GetDlgItemInt', 'GetWindowLongA', 'GetWindowTextA',
+        'GetWindowTextLengthA', 'IsDlgButtonChecked', 'MessageBoxA', 'OpenClipboard',
+        'PostMessageA', 'SendDlgItemMessageA', 'SendMessageA', 'SetClipboardData',
+        'SetDlgItemTextA', 'SetFocus', 'SetWindowLongA', 'SetWindowTextA'},
+    'comctl32.dll': {'InitCommonControls'},
+    'comdlg32.dll': {'GetOpenFileNameA'},
+    'shell32.dll': {'SHBrowseForFolderA', 'SHGetMalloc', 'SHGetPathFromIDListA'},
+    'crtdll.dll': {
+        '__GetMainArgs', '_close', '_errno', '_fileno', '_fstat', '_get_osfhandle', '_iob',
+        '_isatty', '_lseek', '_open', '_read', '_snprintf', '_stat', '_vsnprintf', '_write',
+        'abort', 'atoi', 'atol', 'calloc', 'clearerr', 'clock', 'exit', 'fclose', 'feof',
+        'ferror', 'fflush', 'fgetc', 'fopen', 'fprintf', 'fputc', 'fputs', 'fread', 'free',
+        'fseek', 'fwrite', 'gmtime', 'isspace', 'malloc', 'memchr', 'memcmp', 'memcpy',
+        'memmove', 'memset', 'printf', 'raise', 'realloc', 'remove', 'signal', 'sscanf',
+        'strchr', 'strcmp', 'strcpy', 'strerror', 'strlen', 'strncmp', 'strstr', 'strtod',
+        'strtol', 'time', 'tolower', 'wcstombs'},
+}
