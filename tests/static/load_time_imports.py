@@ -83,7 +83,7 @@ PROGRAM_LOAD_TIME_IMPORTS = {
         '_isatty', '_lseek', '_open', '_read', '_snprintf', '_stat', '_vsnprintf', '_write',
         'abort', 'atoi', 'atol', 'calloc', 'clearerr', 'clock', 'exit', 'fclose', 'feof',
         'ferror', 'fflush', 'fgetc', 'fopen', 'fprintf', 'fputc', 'fputs', 'fread', 'free',
-        'fseek', 'fwrite', 'gmtime', 'isspace', 'malloc', 'memchr', 'memcmp', 'memcpy',
+        'fseek', 'fwrite', 'gmtime', 'isalnum', 'isspace', 'malloc', 'memchr', 'memcmp', 'memcpy',
         'memmove', 'memset', 'printf', 'raise', 'realloc', 'remove', 'signal', 'sscanf',
         'strchr', 'strcmp', 'strcpy', 'strerror', 'strlen', 'strncmp', 'strstr', 'strtod',
         'strtol', 'time', 'tolower', 'wcstombs'},
