@@ -6,17 +6,29 @@
  * "nan(...)", in any case) and hexadecimal numbers ("0x1.8p3").  Those are
  * read here; everything else is the runtime's.
  */
+#include <windows.h>
+
 #include <ctype.h>
 #include <errno.h>
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
 
-#ifdef _WIN64
-extern double(__cdecl *runtime_strtod)(const char *, char **) __asm__("__imp_strtod");
-#else
-extern double(__cdecl *runtime_strtod)(const char *, char **) __asm__("__imp__strtod");
-#endif
+/* (stdlib.h makes strtod a name for mingw's own in C; this is strtod.) */
+#undef strtod
+
+/* The C runtime DLL's own strtod (PELMORA_C_RUNTIME_DLL names the DLL),
+ * found once: its import would bring the import library's strtod too. */
+typedef double(__cdecl *strtod_call)(const char *, char **);
+
+static double runtime_strtod(const char *text, char **end)
+{
+    static strtod_call call;
+    if (!call)
+        call = (strtod_call)(void *)GetProcAddress(GetModuleHandleA(PELMORA_C_RUNTIME_DLL),
+                                                  "strtod");
+    return call(text, end);
+}
 
 static int starts_with_word(const char *text, const char *word)
 {
