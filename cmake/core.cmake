@@ -10,6 +10,7 @@ cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH PELMORA_CORE_ROOT)
 function(pelmora_core_library name)
   add_library(${name} STATIC
     ${PELMORA_CORE_ROOT}/module/interface/imports.cpp
+    ${PELMORA_CORE_ROOT}/module/interface/text_format.cpp
     ${PELMORA_CORE_ROOT}/selection/facility_file.cpp
     ${PELMORA_CORE_ROOT}/selection/list_order.cpp
     ${PELMORA_CORE_ROOT}/selection/searches.cpp

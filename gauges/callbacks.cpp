@@ -1,9 +1,9 @@
 #include "callbacks.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "../module/interface/imports.h"
+#include "../module/interface/text_format.h"
 
 VariableRef fuel_selector_variable = {var_fuel_selector, {0, 0}, {0.0}, {0, 0}};
 
@@ -72,7 +72,7 @@ double HOSTCALL temperature_text(StringElement *readout)
         uint32_t length = readout->max_length < temperature_digits ? readout->max_length : temperature_digits;
         /* A value in -99..999, truncated, takes exactly temperature_digits
          * characters in "%3d"; a shorter room cuts it, never overruns. */
-        std::snprintf(readout->text, length + 1, "%3d", static_cast<int>(shown));
+        format_text(readout->text, length + 1, "%3d", static_cast<int>(shown));
     }
     return shown;
 }

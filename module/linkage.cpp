@@ -47,8 +47,3 @@ GaugeHeader v1_header = {
     gauge_header_version, "V1", v1_elements, GAUGE_LIFECYCLE(v1_header),
     0, gauge_default_width_mm, {}, v1_mouse, {},
 };
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
-{
-    return TRUE;
-}

@@ -1,7 +1,8 @@
 #include "searches.h"
 
-#include <stdio.h>
 #include <string.h>
+
+#include "../module/interface/text_format.h"
 
 static char fold_letter(char c)
 {
@@ -41,9 +42,9 @@ void entry_printf_format(const EntryFormat &format, char *out, size_t room)
     for (int i = 0; i < format.count && length < room - 1; i++) {
         const int width = format.widths[i];
         const char *blank = i > 0 ? " " : "";
-        int n = width == 0 ? snprintf(out + length, room - length, "%s%%s", blank)
-                           : snprintf(out + length, room - length, "%s%%%ds", blank, width);
-        length += n < 0 ? 0 : (size_t)n;
+        length += (size_t)(width == 0
+                               ? format_text(out + length, room - length, "%s%%s", blank)
+                               : format_text(out + length, room - length, "%s%%%ds", blank, width));
     }
 }
 

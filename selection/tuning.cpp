@@ -1,9 +1,9 @@
 #include "tuning.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "../module/interface/host_interface.h"
+#include "../module/interface/text_format.h"
 #include "facility_file.h"
 
 uint32_t rebase_digits(uint32_t n, uint32_t from_base, uint32_t to_base)
@@ -171,7 +171,7 @@ const PresetList preset_lists[preset_count] = {
 
 void format_preset_entry(const PresetList &list, int index, char *out, size_t room)
 {
-    snprintf(out, room, "%0*d", list.width, list.first + index * list.step);
+    format_text(out, room, "%0*d", list.width, list.first + index * list.step);
 }
 
 void send_presets(const char *const texts[preset_count], KeyEventSink &keys)

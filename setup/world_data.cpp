@@ -141,12 +141,18 @@ unsigned __stdcall WorldDataRun::thread_main(void *self)
     Report report;
     WindowListener listener(run);
     report.set_listener(&listener);
+#if __cpp_exceptions
     try {
         run_conversion(run.request_, report, &run.result_);
     } catch (const std::exception &e) {
         run.add_line(std::string("the conversion failed: ") + e.what() + "\nnothing written");
         run.result_.status = conversion_failed;
     }
+#else
+    /* Built without exceptions (the 32-bit program): what would have been
+     * thrown ends the program instead (tools/runtime/cxx_runtime.cpp). */
+    run_conversion(run.request_, report, &run.result_);
+#endif
     PostMessageA(run.window_, WM_SETUP_DONE, 0, 0);
     return 0;
 }

@@ -1,74 +1,31 @@
 #!/usr/bin/python3
-"""Static check of pelmora-setup.exe (i686): it must load on Windows 98.
+"""Static check of pelmora-setup.exe (i686): it must load on Windows 95.
 
 Reads the program's import table without loading it and holds every
-imported function against the functions that Windows 98 (with the
-msvcrt.dll of Windows 98 Second Edition) exports.  A program that imports
-one function a system lacks does not start there at all, so anything newer
-must be looked up at run time (GetProcAddress) instead.  Also checks the
-machine, the GUI subsystem, an OS version in the header that Windows 98
-accepts (4.0), the dialog and the version block.
+imported function against the functions that Windows 95 as first shipped
+exports (PROGRAM_LOAD_TIME_IMPORTS in load_time_imports.py: KERNEL32,
+USER32, the shell, the common controls and dialogs of that release, and
+CRTDLL.DLL, the C runtime every Windows 95 and NT has).  A program that
+imports one function a system lacks does not start there at all, so
+anything newer must be looked up at run time (GetProcAddress) instead.
+Also checks the machine, the GUI subsystem, an OS version in the header
+that Windows 95 accepts (4.0), the dialog and the version block.
+
+With --program, the same import and header checks for one of the other
+32-bit programs (the converter, the checker: console programs).
 
 Prints one line per failed check and exits 1 on any; otherwise the number
 of checks passed.
 
-Usage: /usr/bin/python3 check_setup.py build/win32/setup/pelmora-setup.exe
+Usage: /usr/bin/python3 check_setup.py [--program] build/win32/setup/pelmora-setup.exe
 """
+import os
 import sys
 
 import pefile
 
-# What Windows 98 exports, for the functions this program may import.  The
-# list is ours, from the systems' documentation; a new import that is not
-# here fails the check until someone confirms Windows 98 has it.
-WINDOWS_98 = {
-    'kernel32.dll': '''
-        CloseHandle CompareStringA CopyFileA CreateDirectoryA CreateEventA CreateFileA
-        CreateMutexA CreateSemaphoreA CreateThread DeleteCriticalSection DeleteFileA
-        EnterCriticalSection ExitProcess FindClose FindFirstFileA FindNextFileA
-        FlushFileBuffers FormatMessageA FreeLibrary GetCommandLineA GetCurrentDirectoryA
-        GetCurrentProcess GetCurrentProcessId GetCurrentThread GetCurrentThreadId
-        GetExitCodeProcess GetFileAttributesA GetFileSize GetLastError GetModuleFileNameA
-        GetModuleHandleA GetProcAddress GetStartupInfoA GetSystemTimeAsFileTime GetTickCount
-        GetVersionExA GlobalAlloc GlobalFree GlobalLock GlobalUnlock InitializeCriticalSection
-        InterlockedCompareExchange InterlockedExchange InterlockedIncrement InterlockedDecrement
-        IsDBCSLeadByteEx LeaveCriticalSection LoadLibraryA LocalFree MoveFileA
-        MultiByteToWideChar OpenProcess QueryPerformanceCounter ReadFile ReleaseMutex
-        ReleaseSemaphore ResetEvent SetEvent SetFilePointer SetLastError
-        SetUnhandledExceptionFilter Sleep TerminateProcess TlsAlloc TlsFree TlsGetValue
-        TlsSetValue UnhandledExceptionFilter VirtualProtect VirtualQuery WaitForSingleObject
-        WideCharToMultiByte WriteFile lstrlenA
-    ''',
-    'user32.dll': '''
-        CloseClipboard DialogBoxParamA EmptyClipboard EnableWindow EndDialog GetDlgItem
-        GetDlgItemInt GetWindowLongA GetWindowTextA GetWindowTextLengthA IsDlgButtonChecked
-        MessageBoxA OpenClipboard PostMessageA SendDlgItemMessageA SendMessageA
-        SetClipboardData SetDlgItemTextA SetFocus SetWindowLongA SetWindowTextA
-    ''',
-    'comctl32.dll': 'InitCommonControls',
-    'comdlg32.dll': 'GetOpenFileNameA',
-    'shell32.dll': 'SHBrowseForFolderA SHGetMalloc SHGetPathFromIDListA',
-    'ole32.dll': 'CoInitialize CoUninitialize CoTaskMemFree',
-    'msvcrt.dll': '''
-        __getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
-        __set_app_type __setusermatherr _amsg_exit _beginthreadex _cexit _close _errno
-        _initterm _iob _lock _lseeki64 _onexit _open _read _stat _unlock _wopen _write
-        abort atoi atol calloc exit fclose fflush fopen fprintf fputc fputs fread free
-        fwrite gmtime isspace localeconv malloc memchr memcmp memcpy memmove memset raise
-        realloc remove setlocale signal strchr strcmp strcpy strerror strlen strncmp
-        strstr strtol time tolower vfprintf wcslen wcstombs
-    ''',
-}
-
-# Wide-character functions that Windows 98's KERNEL32 exports as stubs
-# failing with ERROR_CALL_NOT_IMPLEMENTED: the program loads, and the
-# compiler's runtime, which imports them, takes its other way when they fail.
-#   GetModuleHandleW, LoadLibraryW: the runtime looks for a shared libgcc
-#     DLL; there is none, the linked-in copy is used.
-#   CreateSemaphoreW: made for a runtime lock (frame registration, thread
-#     data) and waited on only when two threads want that lock at the same
-#     moment; on Windows 98 that wait fails instead of blocking.
-STUBS_ON_98 = {'kernel32.dll': 'CreateSemaphoreW GetModuleHandleW LoadLibraryW'}
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from load_time_imports import PROGRAM_LOAD_TIME_IMPORTS  # noqa: E402
 
 failures = []
 passed = 0
@@ -82,22 +39,29 @@ def check(what, got, expected):
         failures.append(f'check_setup: {what}: got {got}, expected {expected}')
 
 
-def main(path):
+def main(path, program=False):
     pe = pefile.PE(path)
     check('machine', hex(pe.FILE_HEADER.Machine), hex(pefile.MACHINE_TYPE['IMAGE_FILE_MACHINE_I386']))
-    check('subsystem', pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_GUI'])
-    # Windows 98 refuses programs that ask for a newer system in their header.
+    subsystem = 'IMAGE_SUBSYSTEM_WINDOWS_CUI' if program else 'IMAGE_SUBSYSTEM_WINDOWS_GUI'
+    check('subsystem', pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE[subsystem])
+    # Windows 95 refuses programs that ask for a newer system in their header.
     check('major OS version <= 4', pe.OPTIONAL_HEADER.MajorOperatingSystemVersion <= 4, True)
-    check('major subsystem version <= 4', pe.OPTIONAL_HEADER.MajorSubsystemVersion <= 4, True)
-    allowed = {dll: set(names.split()) for dll, names in WINDOWS_98.items()}
-    stubs = {dll: set(names.split()) for dll, names in STUBS_ON_98.items()}
+    check('subsystem version <= 4.0',
+          (pe.OPTIONAL_HEADER.MajorSubsystemVersion, pe.OPTIONAL_HEADER.MinorSubsystemVersion)
+          <= (4, 0), True)
     for entry in pe.DIRECTORY_ENTRY_IMPORT:
         dll = entry.dll.decode().lower()
-        check(f'{dll}: a DLL of Windows 98', dll in allowed, True)
+        check(f'{dll}: a DLL of Windows 95', dll in PROGRAM_LOAD_TIME_IMPORTS, True)
         for imported in entry.imports:
             name = imported.name.decode() if imported.name else f'#{imported.ordinal}'
-            known = name in allowed.get(dll, ()) or name in stubs.get(dll, ())
-            check(f'{dll}!{name}: on Windows 98', known, True)
+            known = name in PROGRAM_LOAD_TIME_IMPORTS.get(dll, ())
+            check(f'{dll}!{name}: on Windows 95', known, True)
+    # One C runtime, the system's own: never msvcrt.dll, which Windows 95
+    # did not have (it came with Visual C++ 4.2 in 1996).
+    dlls = [entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT]
+    check('the C runtime is CRTDLL.DLL', 'crtdll.dll' in dlls and 'msvcrt.dll' not in dlls, True)
+    if program:
+        return
     resources = {}
     for kind in getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None).entries if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []:
         resources[kind.id] = [e.id for e in kind.directory.entries]
@@ -111,7 +75,9 @@ def main(path):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1])
+    arguments = sys.argv[1:]
+    as_program = arguments[:1] == ['--program']
+    main(arguments[-1], as_program)
     for line in failures:
         print(line)
     print(f'check_setup: {passed} passed, {len(failures)} failed')

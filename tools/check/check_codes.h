@@ -51,7 +51,8 @@ private:
 
     static uint32_t stored_line(long line)
     {
-        return line > (long)UINT32_MAX ? UINT32_MAX : (uint32_t)line;
+        /* (as long long: a long is 32 bits on Windows) */
+        return (long long)line > (long long)UINT32_MAX ? UINT32_MAX : (uint32_t)line;
     }
 
     /* FNV-1a over the code in upper case; 0 marks an empty slot. */

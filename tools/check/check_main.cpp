@@ -46,12 +46,13 @@ public:
         if (!terminal_ || (total >= 0 && total < progress_from))
             return;
         fflush(stdout);
+        /* Megabytes fit a long (and %ld is a format every C runtime knows). */
         const long long mb = 1 << 20;
         if (total > 0)
-            fprintf(stderr, "\r%s: %lld of %lld MB read (%d%%) ", path_.c_str(), bytes_read / mb,
-                    total / mb, (int)(bytes_read * 100 / total));
+            fprintf(stderr, "\r%s: %ld of %ld MB read (%d%%) ", path_.c_str(),
+                    (long)(bytes_read / mb), (long)(total / mb), (int)(bytes_read * 100 / total));
         else
-            fprintf(stderr, "\r%s: %lld MB read ", path_.c_str(), bytes_read / mb);
+            fprintf(stderr, "\r%s: %ld MB read ", path_.c_str(), (long)(bytes_read / mb));
         fflush(stderr);
         shown_ = true;
     }

@@ -111,11 +111,18 @@ std::string make_run_name()
 {
     static std::mt19937_64 random = [] {
         uint64_t seed = (uint64_t)time(0) ^ ((uint64_t)file_ops::current_process_id() << 32);
+#if __cpp_exceptions
         try {
             std::random_device device;
             seed ^= ((uint64_t)device() << 32) ^ device();
         } catch (...) {
         }
+#else
+        /* Built without exceptions (the 32-bit Windows programs, whose C
+         * runtime has no random source): the processor time so far as well.
+         * The names need not be secret: each file is created exclusively. */
+        seed ^= (uint64_t)clock() << 16;
+#endif
         return std::mt19937_64(seed);
     }();
     static const char symbols[] = "0123456789abcdefghijklmnopqrstuvwxyz";
