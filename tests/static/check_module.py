@@ -324,6 +324,12 @@ class Checker:
         exports = getattr(self.pe, 'DIRECTORY_ENTRY_EXPORT', None)
         symbols = {s.name.decode(): s.address for s in exports.symbols if s.name} if exports else {}
         self.check('exports', sorted(symbols), ['ImportTable', 'Linkage'])
+        # Windows 95 and NT 4.0 give a DLL that the simulator loads with
+        # LoadLibrary no room for its static thread data: a module with a TLS
+        # directory would fault at its first use of it.
+        tls = self.pe.OPTIONAL_HEADER.DATA_DIRECTORY[
+            pefile.DIRECTORY_ENTRY['IMAGE_DIRECTORY_ENTRY_TLS']]
+        self.check('TLS directory', tls.VirtualAddress, 0)
         for entry in getattr(self.pe, 'DIRECTORY_ENTRY_IMPORT', []):
             dll = entry.dll.decode().lower()
             if not self.check('imported DLL', dll, LOAD_TIME_DLL):
