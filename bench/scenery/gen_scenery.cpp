@@ -3,15 +3,18 @@
  * benchmark: a simulator folder with scenery.cfg and its areas, thousands of
  * BGL files and a gigabyte or more in all, the same bytes for the same seed.
  *
- *   gen_scenery [--megabytes N] [--seed S] [--stamp] SIMDIR
+ *   gen_scenery [--megabytes N] [--seed S] SIMDIR
+ *   gen_scenery [--megabytes N] [--seed S] --stamp
  *
  * What it holds (bytes as --megabytes says, default 1024 MiB):
  *   - 40 region areas (Scenery/R01 ... R40, layers 1 to 40), each with an
  *     airport file (AP*.bgl: 600 airports, 2 to 4 runways each, names as
- *     subrecords or in a name list, the 2004 and the later record form by
- *     region, COMs, markers and a small object section beside them) and a
+ *     subrecords or in a name list, the 2004 record form in R01, R03, ...
+ *     and the later one in R02, R04, ..., COMs, markers and a small object
+ *     section beside them) and a
  *     navaid file (NV*.bgl: VORs, DMEs, VOTs, NDBs; the landing systems in
- *     the airport file in even regions and in the navaid file in odd ones);
+ *     the airport file in R01, R03, ... and in the navaid file in R02, R04,
+ *     ...);
  *     in all 24,000 airports and 10,000 navaid records (4,000 VOR/DME/VOT,
  *     3,500 NDB, 2,500 ILS);
  *   - most of the bytes in object-only files (OB*.bgl, 2 KB to 6 MB, one to
@@ -140,15 +143,15 @@ void object_file(const std::string &relative, unsigned long long size, Random &r
     using namespace bgl;
     static const uint32_t types[] = {section_objects, 0x65, 0x2B, 0x67, 0x1D, 0x20};
     int sections = size < (256u << 10) ? 1 : 1 + (int)rng.below(3);
-    struct Part {
+    struct Pending {
         uint32_t type, flags;
         unsigned long long records;                 /* bytes of records, 0x40 each */
         unsigned subsections;
     };
-    std::vector<Part> parts;
+    std::vector<Pending> parts;
     unsigned long long left = size > 4096 ? size - 4096 : 0x40;
     for (int s = 0; s < sections; s++) {
-        Part p;
+        Pending p;
         p.type = types[rng.below(6)];
         p.flags = rng.below(4) == 0 ? 0x10001u : 1u;
         unsigned long long share = s == sections - 1 ? left : left / 2;
@@ -169,12 +172,12 @@ void object_file(const std::string &relative, unsigned long long size, Random &r
     bgl_put32(&head, header_second_magic, second_magic);
     bgl_put32(&head, header_section_count, (uint32_t)parts.size());
     size_t tables = head.size();
-    for (const Part &p : parts)
+    for (const Pending &p : parts)
         tables += p.subsections * subsection_entry_size(p.flags);
     std::string table_bytes;
     unsigned long long records_at = tables;
     for (size_t s = 0; s < parts.size(); s++) {
-        const Part &p = parts[s];
+        const Pending &p = parts[s];
         unsigned entry = subsection_entry_size(p.flags);
         size_t pointer = header_size + s * section_pointer_size;
         bgl_put32(&head, pointer + section_type, p.type);
@@ -198,7 +201,7 @@ void object_file(const std::string &relative, unsigned long long size, Random &r
     if (f) {
         fwrite(head.data(), 1, head.size(), f);
         fwrite(table_bytes.data(), 1, table_bytes.size(), f);
-        for (const Part &p : parts)
+        for (const Pending &p : parts)
             for (unsigned long long done = 0; done < p.records;) {
                 size_t n = p.records - done < block_size ? (size_t)(p.records - done) : block_size;
                 fwrite(block.data(), 1, n, f);
@@ -648,9 +651,9 @@ int main(int argc, char **argv)
         else
             break;
     }
-    if (i + 1 != argc || megabytes < 64 || megabytes > 65536) {
+    if ((stamp_only ? i < argc - 1 : i != argc - 1) || megabytes < 64 || megabytes > 65536) {
         fprintf(stderr, "usage: gen_scenery [--megabytes N (64 to 65536, default 1024)] "
-                        "[--seed S] [--stamp] SIMDIR\n");
+                        "[--seed S] SIMDIR\n       gen_scenery [--megabytes N] [--seed S] --stamp\n");
         return 2;
     }
     if (stamp_only) {
