@@ -8,7 +8,7 @@
 #      and on FlightGear's world data when tools/flightgear-world.sh has
 #      fetched it;
 #   2. the converter on a simulator's whole scenery (bench/scenery: a
-#      synthetic one of about 1.08 GB in 3,356 BGL files, SCENERY_MB sets
+#      synthetic one of about 1.08 GB in 3,354 BGL files, SCENERY_MB sets
 #      its size), against reading only the bytes its reader needs and
 #      against cat of the whole tree, warm and cold;
 #   3. the ICAO lookup's portable core per keystroke against the floor of

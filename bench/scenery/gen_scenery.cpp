@@ -109,6 +109,7 @@ void finish(FILE *f, const std::string &relative)
     }
 }
 
+/* A BGL file (counted; in the read list unless its area is inactive). */
 void put(const std::string &relative, const std::string &bytes, bool read = true)
 {
     FILE *f = create(relative, read);
@@ -117,6 +118,15 @@ void put(const std::string &relative, const std::string &bytes, bool read = true
     finish(f, relative);
     counts.files++;
     counts.bytes += bytes.size();
+}
+
+/* scenery.cfg and the lists beside the BGL files. */
+void put_text(const std::string &relative, const std::string &text)
+{
+    FILE *f = create(relative, false);
+    if (f)
+        fwrite(text.data(), 1, text.size(), f);
+    finish(f, relative);
 }
 
 /* ---- Object-only files, in large blocks ---- */
@@ -609,6 +619,7 @@ void addon_areas(const World &w, Random &rng)
         a.name = "Inactive";
         f.add_airport(a);
         put("Addon Scenery/Inactive/scenery/INACTIVE.bgl", f.bytes(), false);
+        counts.nav_files++;
         object_file("Addon Scenery/Inactive/scenery/INACTIVE_OBJ.bgl", 1u << 20, rng, false);
     }
     areas.push_back(Area{104, "Missing Addon", "Addon Scenery/Missing", 104, true});
@@ -624,7 +635,7 @@ void write_cfg()
                backslashed(a.local) + "\r\nLayer=" + std::to_string(a.layer) + "\r\nActive=" +
                (a.active ? "TRUE" : "FALSE") + "\r\nRequired=FALSE\r\n";
     }
-    put("scenery.cfg", cfg, false);
+    put_text("scenery.cfg", cfg);
 }
 
 std::string stamp_line(unsigned long long megabytes, unsigned long seed)
@@ -678,10 +689,10 @@ int main(int argc, char **argv)
     std::string list;
     for (const std::string &path : read_list)
         list += path + "\n";
-    put("read-list.txt", list, false);
+    put_text("read-list.txt", list);
     char text[1024];
     snprintf(text, sizeof text,
-             "%s\nfiles %ld (object-only %ld, airports and navaids %ld, older format %ld), "
+             "%s\nBGL files %ld (object-only %ld, airports and navaids %ld, older format %ld), "
              "%llu bytes (object-only %llu); in the read list %zu\n"
              "airports %ld (runways %ld), ILS %ld, VOR/DME/VOT %ld, NDB %ld; redefined above: "
              "airports %ld, VORs %ld, NDBs %ld\n",
@@ -693,7 +704,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "gen_scenery: %d files could not be written\n", failures);
         return 1;
     }
-    put("generated.txt", text, false);
+    put_text("generated.txt", text);
     clock_gettime(CLOCK_MONOTONIC, &end);
     printf("%s(made in %.1f s)\n", text,
            (double)(end.tv_sec - start.tv_sec) + (double)(end.tv_nsec - start.tv_nsec) / 1e9);

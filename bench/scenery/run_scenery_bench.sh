@@ -9,7 +9,7 @@
 #   run_scenery_bench.sh [RUNS]        (default 3)
 #
 # SCENERY_MB sets the tree's size in MiB (default 1024: about 1.08 GB in
-# 3,356 files; 64 makes a quick run of the same records in 558 files).
+# 3,354 files; 64 makes a quick run of the same records in 556 files).
 # Needs build/tools/pelmora-convert and the bench build (GEN and BENCH, by
 # default those in build/bench).  Prints figures; fails only when a run does.
 set -e
