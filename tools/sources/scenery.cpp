@@ -671,9 +671,9 @@ bool read_scenery(const std::string &sim_dir, const std::string &cfg_path, Conve
     const LayerCounts &c = layers.counts();
     char text[600];
     snprintf(text, sizeof text,
-             "scenery library %s: areas %ld listed, %zu read, %ld inactive, %ld missing, %ld "
+             "scenery library %s: areas %ld listed, %ld read, %ld inactive, %ld missing, %ld "
              "without BGL files",
-             cfg.c_str(), (long)library.areas.size(), areas.size(), inactive, missing,
+             cfg.c_str(), (long)library.areas.size(), (long)areas.size(), inactive, missing,
              without_files);
     *summary = text;
     *summary += areas_text + inactive_text + missing_text;
