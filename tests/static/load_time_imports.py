@@ -68,7 +68,7 @@ PROGRAM_LOAD_TIME_IMPORTS = {
         'GetModuleFileNameA', 'GetModuleHandleA', 'GetProcAddress', 'GetStartupInfoA',
         'GlobalAlloc', 'GlobalFree', 'GlobalLock', 'GlobalUnlock', 'InitializeCriticalSection',
         'LeaveCriticalSection', 'LoadLibraryA', 'MoveFileA', 'OpenProcess', 'ReadFile',
-        'SetLastError', 'Sleep', 'WaitForSingleObject', 'WriteFile'},
+        'SetFilePointer', 'SetLastError', 'Sleep', 'WaitForSingleObject', 'WriteFile'},
     'user32.dll': {
         'CloseClipboard', 'DialogBoxParamA', 'EmptyClipboard', 'EnableWindow', 'EndDialog',
         'GetDlgItem', 'GetDlgItemInt', 'GetWindowLongA', 'GetWindowTextA',
@@ -83,7 +83,7 @@ PROGRAM_LOAD_TIME_IMPORTS = {
         '_isatty', '_lseek', '_open', '_read', '_snprintf', '_stat', '_vsnprintf', '_write',
         'abort', 'atoi', 'atol', 'calloc', 'clearerr', 'clock', 'exit', 'fclose', 'feof',
         'ferror', 'fflush', 'fgetc', 'fopen', 'fprintf', 'fputc', 'fputs', 'fread', 'free',
-        'fseek', 'fwrite', 'gmtime', 'isalnum', 'isspace', 'malloc', 'memchr', 'memcmp', 'memcpy',
+        'fseek', 'fwrite', 'getenv', 'gmtime', 'isalnum', 'isspace', 'malloc', 'memchr', 'memcmp', 'memcpy',
         'memmove', 'memset', 'printf', 'raise', 'realloc', 'remove', 'signal', 'sscanf',
         'strchr', 'strcmp', 'strcpy', 'strerror', 'strlen', 'strncmp', 'strstr', 'strtod',
         'strtol', 'time', 'tolower', 'wcstombs'},

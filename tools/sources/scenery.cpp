@@ -366,7 +366,7 @@ void SceneryLayers::hand_to(Converter &converter)
             RunwayEnd end;
             end.designator = e.designator;
             end.heading = e.heading < 0 ? e.heading + 360.0 : e.heading;
-            end.length_ft = rw.length_m > 0 ? lround(rw.length_m / 0.3048) : -1;
+            end.length_ft = rw.length_m > 0 ? (long)(rw.length_m / 0.3048 + 0.5) : -1;
             if (e.ils >= 0) {
                 KeptVor &k = ils_[e.ils];
                 const BglVorIls &l = k.record;

@@ -57,12 +57,15 @@ public:
 #ifdef _WIN32
         handle_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, 0);
-        LARGE_INTEGER size;
-        if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &size)) {
+        /* GetFileSize, not GetFileSizeEx: Windows 95 has only the first. */
+        DWORD high = 0, low = INVALID_FILE_SIZE;
+        if (handle_ != INVALID_HANDLE_VALUE)
+            low = GetFileSize(handle_, &high);
+        if (handle_ == INVALID_HANDLE_VALUE || (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)) {
             *error = file_ops::last_error_text();
             return false;
         }
-        size_ = (unsigned long long)size.QuadPart;
+        size_ = ((unsigned long long)high << 32) | low;
 #else
         fd_ = ::open(path.c_str(), O_RDONLY);
         struct stat st;
@@ -87,12 +90,15 @@ public:
         while (size > 0) {
             size_t chunk = size > (1u << 30) ? (1u << 30) : size;
 #ifdef _WIN32
-            OVERLAPPED at;
-            memset(&at, 0, sizeof at);
-            at.Offset = (DWORD)offset;
-            at.OffsetHigh = (DWORD)(offset >> 32);
+            /* Seek, then read: Windows 9x takes no position in ReadFile's
+             * OVERLAPPED for a file. */
+            LONG high = (LONG)(offset >> 32);
+            SetLastError(NO_ERROR);
+            DWORD low = SetFilePointer(handle_, (LONG)(DWORD)offset, &high, FILE_BEGIN);
+            if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+                return false;
             DWORD done = 0;
-            if (!ReadFile(handle_, to, (DWORD)chunk, &done, &at) || done == 0)
+            if (!ReadFile(handle_, to, (DWORD)chunk, &done, nullptr) || done == 0)
                 return false;
 #else
             ssize_t done = pread(fd_, to, chunk, (off_t)offset);
