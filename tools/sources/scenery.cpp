@@ -12,6 +12,13 @@
 #include "convert/magnetic.h"
 #include "sim_folders.h"
 #include "surfaces.h"
+#include "common/paths.h"
+
+using paths::is_absolute;
+using paths::is_folder;
+using paths::is_separator;
+using paths::join;
+using paths::separator;
 
 /* ---- Courses and designators ---- */
 
@@ -452,33 +459,10 @@ void SceneryLayers::hand_to(Converter &converter)
 
 /* ---- The library's files ---- */
 
-#ifdef _WIN32
-static const char separator = '\\';
-#else
-static const char separator = '/';
-#endif
 
-static bool is_separator(char c) { return c == '/' || c == '\\'; }
 
-static std::string join(const std::string &folder, const std::string &name)
-{
-    if (folder.empty())
-        return name;
-    return is_separator(folder.back()) ? folder + name : folder + separator + name;
-}
 
-static bool is_folder(const std::string &path)
-{
-    return file_ops::kind_of(path) != file_ops::Kind::none &&
-           !file_ops::list_directory(path).empty();
-}
 
-static bool is_absolute(const std::string &path)
-{
-    if (!path.empty() && is_separator(path[0]))
-        return true;
-    return path.size() >= 2 && path[1] == ':';
-}
 
 /* An area's folder as it is on the disk: as resolved, else its parts in
  * any letter case; "" when it is not there. */

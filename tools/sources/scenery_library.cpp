@@ -8,6 +8,12 @@
 #include "common/fields.h"
 #include "common/file_ops.h"
 #include "common/tokens.h"
+#include "common/paths.h"
+
+using paths::is_absolute;
+using paths::is_separator;
+using paths::join;
+using paths::separator;
 
 /* ---- Text ---- */
 
@@ -39,21 +45,8 @@ static std::string shown(const std::string &text)
     return out;
 }
 
-static bool is_separator(char c) { return c == '/' || c == '\\'; }
 
-static bool is_absolute(const std::string &path)
-{
-    if (!path.empty() && is_separator(path[0]))
-        return true;
-    return path.size() >= 2 && path[1] == ':' &&
-           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
 
-#ifdef _WIN32
-static const char separator = '\\';
-#else
-static const char separator = '/';
-#endif
 
 /* A folder as written in scenery.cfg (backslashes) in this system's form,
  * relative ones placed in sim_dir; "." parts and doubled separators go. */
@@ -357,12 +350,6 @@ bool read_scenery_cfg(const std::string &path, const std::string &sim_dir,
 
 /* ---- Where it is ---- */
 
-static std::string join(const std::string &folder, const std::string &name)
-{
-    if (folder.empty())
-        return name;
-    return is_separator(folder.back()) ? folder + name : folder + separator + name;
-}
 
 std::string find_scenery_cfg(const std::string &sim_dir, std::vector<std::string> *looked)
 {

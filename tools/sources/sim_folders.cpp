@@ -7,33 +7,21 @@
 #include "common/file_ops.h"
 #include "common/line_reader.h"
 #include "common/tokens.h"
+#include "common/paths.h"
+
+using paths::is_absolute;
+using paths::is_folder;
+using paths::is_separator;
+using paths::join;
+using paths::separator;
 
 using file_ops::Kind;
 
 /* ---- Paths ---- */
 
-#ifdef _WIN32
-static const char separator = '\\';
-#else
-static const char separator = '/';
-#endif
 
-static bool is_separator(char c) { return c == '/' || c == '\\'; }
 
-static std::string join(const std::string &folder, const std::string &name)
-{
-    if (folder.empty())
-        return name;
-    return is_separator(folder.back()) ? folder + name : folder + separator + name;
-}
 
-static bool is_absolute(const std::string &path)
-{
-    if (!path.empty() && is_separator(path[0]))
-        return true;
-    return path.size() >= 2 && path[1] == ':' &&
-           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-}
 
 /* folder/relative, each part of relative as written where it is there,
  * else the entry that differs from it in case only; the path as written
@@ -80,11 +68,6 @@ static bool readable_file(const std::string &path)
     return true;
 }
 
-/* A folder, or a link to one: it can be listed ("." at least). */
-static bool is_folder(const std::string &path)
-{
-    return file_ops::kind_of(path) != Kind::none && !file_ops::list_directory(path).empty();
-}
 
 static std::string without_trailing_separators(std::string path)
 {
