@@ -147,7 +147,8 @@ ConversionStatus install_bundled_data(const std::string &from_dir, const std::st
         if (findings.count() > 0)
             return failed(report, result,
                           p.from + " is damaged (" + std::to_string(findings.count()) +
-                              " findings; line " + std::to_string(findings.first().line) + ": " +
+                              (findings.count() == 1 ? " finding" : " findings") + "; line " +
+                              std::to_string(findings.first().line) + ": " +
                               findings.first().reason + "): unpack the zip again");
         if (summary.lines == 0)
             return failed(report, result, p.from + " is empty: unpack the zip again");
