@@ -8,6 +8,7 @@ set -u
 name=$1 wine=$2 driver=$3 setup=$4 module=$5 work=$6
 here=$(cd "$(dirname "$0")" && pwd)
 fixtures=$here/../tools/fixtures
+world=$here/../../data/world
 rm -rf "$work"
 mkdir -p "$work/pkg/GAUGES"
 cp "$setup" "$work/pkg/pelmora-setup.exe"
@@ -83,6 +84,17 @@ panel)
     printf 'just text\r\n' > "$work/panel/notes.cfg"
     export PANEL="$(win "$work/panel/panel.cfg")" NOTES="$(win "$work/panel/notes.cfg")"
     ;;
+bundled)
+    # The zip's world data beside the program, as tools/dist.sh lays it out.
+    cp "$world/Prwydata.txt" "$world/Pnavdata.txt" "$work/pkg/"
+    sed 's/$/\r/' "$world/README" > "$work/pkg/DATA-README.txt"
+    export PKG="$(win "$work/pkg/")"
+    sim sim SIM
+    old_data sim
+    sim scen SIM_SCEN
+    printf '[General]\r\nTitle=Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nLayer=1\r\nActive=TRUE\r\n' \
+        > "$work/scen/scenery.cfg"
+    ;;
 folders)
     sim xp SIM_XP
     sim fg SIM_FG
@@ -132,6 +144,13 @@ panel)
     same "$work/panel/panel-2.cfg.bak" "$work/after-first.cfg" "the second backup differs"
     same "$work/panel/panel.cfg" "$work/after-second.cfg" "panel.cfg is not as expected"
     [ "$(ls "$work/panel" | wc -l)" = 4 ] || fail "extra files: $(ls "$work/panel")"
+    ;;
+bundled)
+    same "$work/sim/Prwydata.txt" "$world/Prwydata.txt" "the world data's Prwydata.txt is not installed"
+    same "$work/sim/Pnavdata.txt" "$world/Pnavdata.txt" "the world data's Pnavdata.txt is not installed"
+    left=$(ls -A "$work/sim" | grep -v -x -e GAUGES -e Prwydata.txt -e Pnavdata.txt)
+    [ -z "$left" ] || fail "left in sim: $left"
+    [ "$(ls -A "$work/scen")" = "$(printf 'GAUGES\nscenery.cfg')" ] || fail "wrote into scen: $(ls -A "$work/scen")"
     ;;
 folders)
     grep -q '^EDDF ' "$work/xp/Prwydata.txt" || fail "X-Plane: no EDDF"
