@@ -292,16 +292,12 @@ run 0 --apt apt1200.dat --country DE,no -q
     fail "Germany and Norway by code: EDDF EDFE ENAL"
 end
 
-# One half empty: the pair is still written, the empty file empty.
+# Airports but no navaid: the pair is still written, the navaid file empty.
 begin empty_half
 run 0 --apt apt1200.dat --nav nav1200.dat --box 49.9,8.6,49.99,8.7
 says "note: no VOR or NDB passes the filters (--country, --box: 4 turned away): Pnavdata.txt is written empty"
 has "EDFE FLUGPLATZ_EGELSBACH 08_-_4056_0_076 26_-_4056_0_256" Prwydata.txt
 [ -f "../$name/Pnavdata.txt" ] && [ ! -s "../$name/Pnavdata.txt" ] || fail "Pnavdata.txt is not there and empty"
-run 0 --apt apt1200.dat --nav nav1200.dat --icao ZZ
-says "Prwydata.txt is written empty"
-[ -f "../$name/Prwydata.txt" ] && [ ! -s "../$name/Prwydata.txt" ] || fail "Prwydata.txt is not there and empty"
-has "FFM FRANKFURT VOR 114.20" Pnavdata.txt
 end
 
 begin no_closing_99
@@ -379,6 +375,11 @@ empty_keeps empty_filter "no airport passes the filters (5 read; turned away by 
 empty_keeps empty_both "no airport passes the filters (5 read; turned away by --icao: 4); no VOR or NDB passes" \
     --apt apt1200.dat --nav nav1200.dat --icao ZZ --box 0,0,1,1
 empty_keeps empty_box "(8 read; turned away by --box: 5)" --apt apt850.dat --box -10,-10,-5,-5
+# A filter that matches no airport changes nothing, whatever the navaids
+# (a typing error in --icao on a whole world).
+empty_keeps empty_filter_navaids "no airport passes the filters (5 read; turned away by --icao: 4)" \
+    --apt apt1200.dat --nav nav1200.dat --icao XQZ
+empty_keeps empty_filter_flightgear "no airport passes the filters" --flightgear fgdata --icao XQZ
 empty_keeps empty_navaids "no VOR or NDB passes the filters (--country, --box: 6 turned away)" \
     --ourairports oa --country XX
 empty_keeps empty_source "the navaid source holds no VOR or NDB" --nav fg/nav_localizers.dat

@@ -21,10 +21,21 @@ void Report::emit(const std::string &text)
     fprintf(out_, "%s\n", text.c_str());
 }
 
+static std::string placed(const std::string &file, long line, const std::string &reason)
+{
+    return line < 0 ? file + ": " + reason : file + ":" + std::to_string(line) + ": " + reason;
+}
+
 void Report::error(const std::string &file, long line, const std::string &reason)
 {
     errors_++;
-    emit(file + ":" + std::to_string(line) + ": " + reason);
+    emit(placed(file, line, reason));
+}
+
+void Report::error(const std::string &placed_text)
+{
+    errors_++;
+    emit(placed_text);
 }
 
 void Report::note(const std::string &file, long line, const std::string &reason)
@@ -32,7 +43,7 @@ void Report::note(const std::string &file, long line, const std::string &reason)
     notes_++;
     if (quiet_)
         return;
-    emit(file + ":" + std::to_string(line) + ": " + reason);
+    emit(placed(file, line, reason));
 }
 
 void Report::say(const std::string &text)
@@ -42,19 +53,24 @@ void Report::say(const std::string &text)
 
 void Report::progress(const LineReader &reader)
 {
+    progress(base_name(reader.path()), reader.progress());
+}
+
+void Report::progress(const std::string &what, double fraction)
+{
     if (listener_) {
-        listener_->progress(base_name(reader.path()), reader.progress());
+        listener_->progress(what, fraction);
         if (listener_->stop_requested())
             stopped_ = true;
         return;
     }
     if (!progress_on_ || quiet_)
         return;
-    int percent = (int)(reader.progress() * 100);
+    int percent = (int)(fraction * 100);
     if (percent == last_percent_ && progress_shown_)
         return;
     last_percent_ = percent;
-    fprintf(out_, "\r  reading %s: %3d%%", base_name(reader.path()).c_str(), percent);
+    fprintf(out_, "\r  reading %s: %3d%%", what.c_str(), percent);
     fflush(out_);
     progress_shown_ = true;
 }

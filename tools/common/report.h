@@ -55,8 +55,12 @@ public:
     void set_quiet(bool quiet) { quiet_ = quiet; }
     void set_progress(bool on) { progress_on_ = on; }
 
+    /* line negative: a place that is no line (file holds it, e.g. "X.BGL:
+     * offset 1234"), written as "file: reason". */
     void error(const std::string &file, long line, const std::string &reason);
     void note(const std::string &file, long line, const std::string &reason);
+    /* An error whose text names its own place ("scenery.cfg:12: ..."). */
+    void error(const std::string &placed_text);
     /* A message that names no line (whole-file facts). */
     void say(const std::string &text);
 
@@ -65,6 +69,9 @@ public:
 
     /* Redraws the progress line of a terminal at most once per percent. */
     void progress(const LineReader &reader);
+    /* The same for a reader that moves by other steps (files of a folder):
+     * fraction 0 to 1, what names the file being read. */
+    void progress(const std::string &what, double fraction);
     void end_progress();
 
 private:

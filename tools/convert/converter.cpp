@@ -357,8 +357,11 @@ std::string Converter::summary() const
     if (s.ends_written > 0)
         appendf(&out,
                 "courses: published %ld, computed %ld, true (runways designated T) %ld, from "
-                "the designator %ld\n",
-                s.courses_published, s.courses_computed, s.courses_true, s.courses_designator);
+                "the designator %ld%s\n",
+                s.courses_published, s.courses_computed, s.courses_true, s.courses_designator,
+                s.courses_source > 0 ? (", " + source_course_name_ + " " +
+                                        std::to_string(s.courses_source)).c_str()
+                                     : "");
     if (s.localizers_read > 0)
         appendf(&out,
                 "localizers: read %ld, joined %ld; not joined: serve no runway end %ld, no such "

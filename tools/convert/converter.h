@@ -81,6 +81,7 @@ struct ConvertStats {
     long navaids_repeated = 0;                /* the same line again: written once */
     /* The courses of the runway ends written, by where they come from. */
     long courses_published = 0, courses_computed = 0, courses_true = 0, courses_designator = 0;
+    long courses_source = 0;                  /* the source's own (the simulator's variation) */
 };
 
 /* True for a code the runway file can carry: capital letters, digits and
@@ -107,6 +108,8 @@ public:
     void add_airport(const Airport &airport);
     void add_navaid(const Navaid &navaid);
     /* A navaid row of a type that goes in neither file (DME, TACAN, ...). */
+    /* What the source's own courses are called in the summary. */
+    void set_source_course_name(const std::string &name) { source_course_name_ = name; }
     void skip_navaid_type() { stats_.navaids_read++; stats_.navaids_other_type++; }
 
     /* Reports the localizers that joined no runway end; airports_given tells
@@ -158,6 +161,7 @@ private:
     Report &report_;
     CountryFilter countries_{filters_.countries};
     double year_ = 2025.0;
+    std::string source_course_name_ = "from the source";
     ConvertStats stats_;
     OutputPair outputs_;
     bool writes_runways_ = false, writes_navaids_ = false;

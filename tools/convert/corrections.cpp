@@ -56,7 +56,9 @@ void Converter::correct_swapped_ends(const Airport &airport, std::vector<RunwayE
 {
     for (RunwayEnd &end : ends) {
         double designator = numbered_designator_course(end.designator);
-        if (designator < 0 || end.heading < 0)
+        /* A course the source works out itself comes with its own join and
+         * a runway it stores by one heading: nothing there to swap. */
+        if (designator < 0 || end.heading < 0 || end.source_course > 0)
             continue;
         int course = end_course(airport, end).degrees;
         if (course <= 0 || bearing_difference(course, designator) <= 90)

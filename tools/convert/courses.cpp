@@ -42,7 +42,10 @@ EndCourse Converter::end_course(const Airport &airport, const RunwayEnd &end) co
     EndCourse course;
     const Localizer *l = end.localizer;
     const bool true_north = is_true_designator(end.designator);
-    if (l && true_north) {
+    if (end.source_course >= 1 && end.source_course <= 360) {
+        course.degrees = end.source_course;
+        course.kind = CourseKind::source;
+    } else if (l && true_north) {
         course.degrees = magnetic_course(l->bearing, 0.0);
         course.kind = CourseKind::true_course;
     } else if (l && l->published_course > 0) {
@@ -73,6 +76,7 @@ void Converter::count_course(CourseKind kind)
     case CourseKind::computed: stats_.courses_computed++; break;
     case CourseKind::true_course: stats_.courses_true++; break;
     case CourseKind::designator: stats_.courses_designator++; break;
+    case CourseKind::source: stats_.courses_source++; break;
     case CourseKind::none: break;
     }
 }

@@ -1,6 +1,10 @@
 /*
  * Where the course written for a runway end comes from.
  *
+ *   0. The magnetic course the source gives for the end, worked out in its
+ *      own magnetic world: the simulator's scenery stores a variation in
+ *      each landing system and airport, and its compass follows that, not
+ *      the World Magnetic Model.
  *   1. A runway designated on true north (its designator ends in T: Thule
  *      08T, Alert 05T) is flown and charted on true courses: the
  *      localizer's true bearing, else the end's true heading, as it is.
@@ -31,7 +35,8 @@ enum class CourseKind {
     published,                          /* the localizer's published magnetic course */
     computed,                           /* true less the declination */
     true_course,                        /* a runway designated on true north */
-    designator                          /* the designator's number times ten */
+    designator,                         /* the designator's number times ten */
+    source                              /* the source's own, from its stored variation */
 };
 
 struct EndCourse {

@@ -36,6 +36,10 @@ struct Localizer {
      * course before the true bearing (see courses.h). */
     bool packed_bearing = false;
     int published_course = 0;           /* magnetic, 1 to 360; 0 when the source gives none */
+    /* The source has joined it to its runway end itself (the simulator's
+     * scenery names each end's landing system): it serves the end of its
+     * runway designator wherever it stands, and never joins by place. */
+    bool joined_by_source = false;
 
     enum class State {
         unseen,                         /* no airport with this identifier came by */
@@ -56,6 +60,9 @@ struct RunwayEnd {
     bool has_far_end = false;           /* the other end's threshold is known */
     double far_latitude = 0, far_longitude = 0;
     long length_ft = -1;                /* the whole runway's length; negative when unknown */
+    /* The magnetic course the source works out in its own magnetic world
+     * (the simulator's stored variation), 1 to 360; 0 when it gives none. */
+    int source_course = 0;
     const Localizer *localizer = nullptr;
 };
 

@@ -127,6 +127,8 @@ struct Served {
 /* True when a serves a runway end better than b (b read later). */
 bool better_localizer(const Served &a, const Served &b, double heading)
 {
+    if (a.localizer->joined_by_source != b.localizer->joined_by_source)
+        return a.localizer->joined_by_source;
     if (a.by_place != b.by_place)
         return !a.by_place;
     if (a.localizer->with_glide_slope != b.localizer->with_glide_slope)
@@ -165,6 +167,12 @@ int end_served(const Localizer &l, const std::vector<RunwayEnd> &ends, bool *by_
 {
     *by_place = false;
     const std::string runway = designator_key(l.runway);
+    if (l.joined_by_source) {
+        for (size_t k = 0; k < ends.size(); k++)
+            if (designator_key(ends[k].designator) == runway)
+                return (int)k;
+        return -1;
+    }
     int e = best_fit(l, ends, FitTest::named, runway);
     if (e >= 0)
         return e;

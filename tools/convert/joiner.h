@@ -11,6 +11,11 @@
  * it short of the far end, beside the runway or, copied from the opposite
  * system, beyond the near end.  So:
  *
+ *   0. Joined by its source: a source that names each runway end's landing
+ *      system itself (the simulator's scenery: the end's ILS identifier)
+ *      has made the join; the localizer serves the end of its designator
+ *      wherever it stands, is never moved by place, and comes first where
+ *      several serve one end.
  *   1. Named: among the airport's runway ends of the localizer's designator
  *      (leading zeros aside), the one it fits: bearing within
  *      named_bearing_degrees of the end's heading (the limit of offset

@@ -6,6 +6,7 @@
 #include "convert/magnetic.h"
 #include "selection/facility_file.h"
 #include "sources/ourairports.h"
+#include "sources/scenery.h"
 #include "sources/sim_folders.h"
 #include "sources/xplane.h"
 
@@ -13,6 +14,15 @@ std::string request_problem(const ConversionRequest &request)
 {
     const bool files = !request.apt_files.empty() || !request.nav_file.empty() ||
                        !request.ourairports_dir.empty();
+    const bool scenery = !request.scenery_dir.empty();
+    if (!request.scenery_cfg.empty() && !scenery)
+        return "--scenery-cfg needs --scenery SIMDIR: its areas' folders are relative to the "
+               "simulator's folder";
+    if (scenery && (files || !request.xplane_dir.empty() || !request.flightgear_dir.empty()))
+        return "the simulator's scenery (--scenery) gives both airports and navaids: give it "
+               "without --xplane, --flightgear, --apt, --nav or --ourairports";
+    if (scenery)
+        return std::string();
     if (!request.xplane_dir.empty() && !request.flightgear_dir.empty())
         return "choose one simulator folder: --xplane or --flightgear";
     if ((!request.xplane_dir.empty() || !request.flightgear_dir.empty()) && files)
@@ -21,7 +31,7 @@ std::string request_problem(const ConversionRequest &request)
     if (!request.apt_files.empty() && !request.ourairports_dir.empty())
         return "choose one airport source: --apt or --ourairports";
     if (!files && request.xplane_dir.empty() && request.flightgear_dir.empty())
-        return "no input: give --xplane, --flightgear, --apt, --ourairports or --nav";
+        return "no input: give --scenery, --xplane, --flightgear, --apt, --ourairports or --nav";
     return std::string();
 }
 
@@ -105,22 +115,22 @@ static ConversionStatus fail(Converter &converter, Report &report, const std::st
     return result->status = conversion_failed;
 }
 
-/* When one file of the pair has lines and the other would be empty, the
- * pair is still written, the empty one empty: a box around one airport, or
- * a nav.dat of localizers alone, keeps the runway file asked for.  True
- * (with a note) in that case. */
-static bool one_half_empty(const Converter &converter, bool airports, bool navaids,
-                           Report &report)
+/* When airports pass but no navaid does, the pair is still written, the
+ * navaid file empty: a box around one airport keeps the runway file asked
+ * for.  True (with a note) in that case.  The other way round is no
+ * result: an airport source from which no airport passes (a filter that
+ * matches none, a typing error in --icao) writes nothing, whatever the
+ * navaids, so a pilot's runway file is never replaced by an empty one. */
+static bool navaids_alone_empty(const Converter &converter, bool airports, bool navaids,
+                                Report &report)
 {
     if (!airports || !navaids)
         return false;
     std::string runways_empty = converter.empty_result(true, false);
     std::string navaids_empty = converter.empty_result(false, true);
-    if (!runways_empty.empty() && !navaids_empty.empty())
+    if (!runways_empty.empty() || navaids_empty.empty())
         return false;
-    report.say("note: " + (runways_empty.empty() ? navaids_empty : runways_empty) + ": " +
-               (runways_empty.empty() ? NAVAID_FILE_NAME : RUNWAY_FILE_NAME) +
-               " is written empty");
+    report.say("note: " + navaids_empty + ": " + NAVAID_FILE_NAME + " is written empty");
     return true;
 }
 
@@ -144,10 +154,12 @@ ConversionStatus run_conversion(const ConversionRequest &asked, Report &report,
     Converter converter(request.filters, report);
     converter.set_magnetic_year(magnetic_year(request, report));
 
-    const bool airports = !request.apt_files.empty() || !request.ourairports_dir.empty();
+    const bool scenery = !request.scenery_dir.empty();
+    const bool airports =
+        !request.apt_files.empty() || !request.ourairports_dir.empty() || scenery;
     const bool csv_navaids = !request.ourairports_dir.empty() && request.nav_file.empty() &&
                              !find_csv(request.ourairports_dir, "navaids").empty();
-    const bool navaids = !request.nav_file.empty() || csv_navaids;
+    const bool navaids = !request.nav_file.empty() || csv_navaids || scenery;
     std::string error;
     if (!converter.open_outputs(request.output_dir, request.crlf, airports, navaids, &error))
         return fail(converter, report, error, result);
@@ -155,6 +167,15 @@ ConversionStatus run_conversion(const ConversionRequest &asked, Report &report,
         report.say("note: nav.dat gives no country: its navaids are filtered by --box only");
 
     ReadOutcome outcome;
+    if (scenery) {
+        converter.set_source_course_name("from the simulator's variation");
+        if (!read_scenery(request.scenery_dir, request.scenery_cfg, converter, report, &outcome,
+                          &files_read)) {
+            if (!files_read.empty() && !report.stopped())
+                report.say(files_read);
+            return fail(converter, report, outcome.fatal, result);
+        }
+    }
     if (!request.nav_file.empty() && !read_nav_dat(request.nav_file, converter, report, &outcome))
         return fail(converter, report, outcome.fatal, result);
     for (const std::string &apt : request.apt_files)
@@ -168,7 +189,7 @@ ConversionStatus run_conversion(const ConversionRequest &asked, Report &report,
     converter.finish(airports);
 
     std::string empty = converter.empty_result(airports, navaids);
-    if (!empty.empty() && !one_half_empty(converter, airports, navaids, report)) {
+    if (!empty.empty() && !navaids_alone_empty(converter, airports, navaids, report)) {
         say_summary(converter, files_read, report, result);
         return fail(converter, report,
                     "nothing to write: " + empty + "; existing files are left as they are",

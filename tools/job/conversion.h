@@ -7,9 +7,11 @@
  * The outcome is one of three: the files written and the input clean; the
  * files written but bad input rows skipped (each reported); nothing written
  * (bad request, I/O, wrong or damaged input, a folder that is no
- * simulator's, a result with both files empty, or stopped), the files
- * already in the output folder left as they were.  When only one of the
- * pair would be empty, both are written, that one empty, with a note.
+ * simulator's, a scenery library of which no file could be read, no
+ * airport passing the filters of an airport source, a result with both
+ * files empty, or stopped), the files already in the output folder left as
+ * they were.  When airports pass but no navaid does, both are written, the
+ * navaid file empty, with a note.
  */
 #ifndef PELMORA_TOOLS_CONVERSION_H
 #define PELMORA_TOOLS_CONVERSION_H
@@ -48,8 +50,8 @@ struct ConversionResult {
 };
 
 /* The request's own faults (no input, two airport sources, a simulator
- * folder beside named files), before any file is touched; empty when it can
- * run. */
+ * folder beside named files, the scenery beside any other source), before
+ * any file is touched; empty when it can run. */
 std::string request_problem(const ConversionRequest &request);
 
 /* Runs the conversion; every message, the summary included, goes to report. */

@@ -28,18 +28,28 @@ static const int exit_clean = conversion_clean;
 static const int exit_failed = conversion_failed;
 
 static const char usage_text[] =
-    "usage: pelmora-convert [options] --xplane X-PLANE-FOLDER\n"
+    "usage: pelmora-convert [options] --scenery SIMULATOR-FOLDER [--scenery-cfg FILE]\n"
+    "       pelmora-convert [options] --xplane X-PLANE-FOLDER\n"
     "       pelmora-convert [options] --flightgear FGDATA-FOLDER\n"
     "       pelmora-convert [options] --apt APT.DAT [--apt ...] [--nav NAV.DAT]\n"
     "       pelmora-convert [options] --ourairports DIR [--nav NAV.DAT]\n"
     "       pelmora-convert [options] --nav NAV.DAT\n"
     "\n"
     "Makes the data files Prwydata.txt (airports and runways) and Pnavdata.txt\n"
-    "(VORs and NDBs) from X-Plane-style apt.dat (850 to 1200) and nav.dat (810 to\n"
-    "1200) files, or from the OurAirports files airports.csv, runways.csv and\n"
-    "navaids.csv.  Any input may be gzip-compressed (.gz).\n"
+    "(VORs and NDBs) from the simulator's own scenery (its scenery.cfg and the\n"
+    "BGL files of its areas), from X-Plane-style apt.dat (850 to 1200) and nav.dat\n"
+    "(810 to 1200) files, or from the OurAirports files airports.csv, runways.csv\n"
+    "and navaids.csv.  Any text input may be gzip-compressed (.gz).\n"
     "\n"
     "Sources:\n"
+    "  --scenery DIR        the scenery the simulator in DIR flies with, as its\n"
+    "                       radios receive it: the areas of its scenery.cfg (in\n"
+    "                       DIR, any letter case, as the 2004 release keeps it;\n"
+    "                       on Windows, when DIR has none, where FSX keeps it in\n"
+    "                       the program-data folder) and their scenery\\*.bgl\n"
+    "                       files; given alone, without other sources\n"
+    "  --scenery-cfg FILE   the scenery.cfg to read, when it is not in DIR\n"
+    "                       (its Local= folders are still relative to DIR)\n"
     "  --xplane DIR         what the X-Plane 11 or 12 in DIR flies with: navaids\n"
     "                       from Custom Data/earth_nav.dat (an installed cycle),\n"
     "                       else Resources/default data/earth_nav.dat; airports\n"
@@ -56,6 +66,15 @@ static const char usage_text[] =
     "  --nav FILE           VORs, NDBs and the ILS/LOC localizers from a nav.dat\n"
     "  Where several files define one airport code, the first one read wins (as\n"
     "  in X-Plane); the repeats are counted.\n"
+    "  The scenery's layers, as the simulator resolves them: active areas in\n"
+    "  Layer order, areas of one layer by area number, files of an area by name;\n"
+    "  what comes later lies above.  An airport's highest definition wins whole\n"
+    "  (its runways and the ILS they name); an upper record without runways keeps\n"
+    "  the runways below, less those its DeleteAirport removes.  A VOR or NDB is\n"
+    "  the same station as one below with its identifier and region within 0.1\n"
+    "  degree (about 11 km); an ILS by identifier and airport.  Inactive areas\n"
+    "  and missing folders are skipped and named; BGL files of the older format\n"
+    "  are counted, not read; damaged ones are reported and skipped.\n"
     "\n"
     "Output:\n"
     "  -o, --output DIR     write the files into DIR (default: the current one)\n"
@@ -104,6 +123,11 @@ static const char usage_text[] =
     "    lies more than 90 degrees from its designator's is taken as swapped in\n"
     "    the source and turned round.  The summary counts the courses of each\n"
     "    kind and the ends turned round.\n"
+    "  Scenery courses: in the simulator's own magnetic world, no magnetic model:\n"
+    "    an ILS end's from its localizer's true heading and that ILS record's\n"
+    "    variation, any other end's from the runway's true heading and the\n"
+    "    airport's variation.  Its ILS: the one the runway end names (by\n"
+    "    identifier, of this airport), else one whose localizer names that end.\n"
     "  Landing systems: nav.dat localizers (ILS, LOC, LDA, SDF), each joined to\n"
     "    the runway end its row names where it fits that end (bearing within 35\n"
     "    degrees, antenna within 1.5 km of the centre line, along the runway or\n"
@@ -115,12 +139,13 @@ static const char usage_text[] =
     "  Navaids: VORs (VOR, VOR-DME, VORTAC) and NDBs.  DMEs and TACAN stations\n"
     "    (no bearing for a civil receiver) are counted as other types, not\n"
     "    written.  A navaid line that comes again is written once.\n"
-    "  When airports pass but no VOR or NDB does (or the reverse), both files\n"
-    "    are written, the empty one empty, with a note.\n"
+    "  When airports pass but no VOR or NDB does, both files are written, the\n"
+    "    navaid file empty, with a note.  When no airport passes (a filter that\n"
+    "    matches none), nothing is written, whatever the navaids.\n"
     "\n"
     "Exit status: 0 written; 1 written, but bad input rows were skipped (see the\n"
-    "messages); 2 nothing written (also when both files would be empty: the\n"
-    "files already there are left as they are).\n";
+    "messages); 2 nothing written (also when no airport passes or both files\n"
+    "would be empty: the files already there are left as they are).\n";
 
 struct Options {
     ConversionRequest request;
@@ -224,6 +249,13 @@ static int parse_options(int argc, char **argv, Options *o)
             if (!value(&o->request.xplane_dir))
                 return exit_failed;
             o->request.xplane_dir = folder_argument(o->request.xplane_dir);
+        } else if (arg == "--scenery") {
+            if (!value(&o->request.scenery_dir))
+                return exit_failed;
+            o->request.scenery_dir = folder_argument(o->request.scenery_dir);
+        } else if (arg == "--scenery-cfg") {
+            if (!value(&o->request.scenery_cfg))
+                return exit_failed;
         } else if (arg == "--flightgear") {
             if (!value(&o->request.flightgear_dir))
                 return exit_failed;

@@ -64,6 +64,11 @@ static std::string find_path(const std::string &folder, const std::string &relat
     return path;
 }
 
+std::string path_in_any_case(const std::string &folder, const std::string &relative)
+{
+    return find_path(folder, relative);
+}
+
 static bool readable_file(const std::string &path)
 {
     if (file_ops::kind_of(path) != Kind::file)

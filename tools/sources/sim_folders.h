@@ -33,6 +33,11 @@ struct SimulatorFiles {
     std::vector<std::string> notes;       /* what was chosen and what passed over, for the user */
 };
 
+/* folder/relative, each part of relative (separators / or \) as written
+ * where it is there, else the entry that differs from it in letter case
+ * only; the path as written from the first part that is missing. */
+std::string path_in_any_case(const std::string &folder, const std::string &relative);
+
 /* Empty on success; else why the folder is no X-Plane folder, naming what
  * was looked for. */
 std::string xplane_files(const std::string &folder, SimulatorFiles *files);
