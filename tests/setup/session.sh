@@ -95,6 +95,14 @@ bundled)
     printf '[General]\r\nTitle=Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nLayer=1\r\nActive=TRUE\r\n' \
         > "$work/scen/scenery.cfg"
     ;;
+scenery)
+    # A scenery library whose areas are all missing, and a folder without one.
+    sim empty SIM_EMPTY
+    old_data empty
+    printf '[General]\r\nTitle=Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nLayer=1\r\nActive=TRUE\r\n\r\n[Area.002]\r\nTitle=Addon Airport\r\nLocal=Addon Scenery\\Airport\r\nLayer=2\r\n' \
+        > "$work/empty/SCENERY.CFG"
+    sim none SIM_NONE
+    ;;
 folders)
     sim xp SIM_XP
     sim fg SIM_FG
@@ -151,6 +159,13 @@ bundled)
     left=$(ls -A "$work/sim" | grep -v -x -e GAUGES -e Prwydata.txt -e Pnavdata.txt)
     [ -z "$left" ] || fail "left in sim: $left"
     [ "$(ls -A "$work/scen")" = "$(printf 'GAUGES\nscenery.cfg')" ] || fail "wrote into scen: $(ls -A "$work/scen")"
+    ;;
+scenery)
+    [ "$(ls -A "$work/empty")" = "$(printf 'GAUGES\nPnavdata.txt\nPrwydata.txt\nSCENERY.CFG')" ] ||
+        fail "left in empty: $(ls -A "$work/empty")"
+    same "$work/empty/Prwydata.txt" "$work/old-Prwydata.txt" "empty/Prwydata.txt changed"
+    same "$work/empty/Pnavdata.txt" "$work/old-Pnavdata.txt" "empty/Pnavdata.txt changed"
+    [ "$(ls -A "$work/none")" = GAUGES ] || fail "wrote into none: $(ls -A "$work/none")"
     ;;
 folders)
     grep -q '^EDDF ' "$work/xp/Prwydata.txt" || fail "X-Plane: no EDDF"
