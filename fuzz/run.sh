@@ -7,12 +7,12 @@
 # becomes a case of tests/unit/fuzz_regressions_test.cpp.
 #
 #   FUZZ_SECONDS=600 sh fuzz/run.sh [TARGET...]
-#       (reader records tuning searches apt_dat nav_dat ourairports check)
+#       (reader records tuning searches apt_dat nav_dat ourairports bgl check)
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/fuzz
 seconds=${FUZZ_SECONDS:-60}
-targets=${*:-reader records tuning searches apt_dat nav_dat ourairports check}
+targets=${*:-reader records tuning searches apt_dat nav_dat ourairports bgl check}
 
 if ! command -v clang++ >/dev/null; then
     echo "fuzz: clang++ is missing (Debian: apt-get install clang)" >&2
@@ -33,7 +33,7 @@ cmake --build "$build" -j2 >/dev/null
 seeds=$build/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/reader" "$seeds/records" "$seeds/tuning" "$seeds/searches" \
-    "$seeds/apt_dat" "$seeds/nav_dat" "$seeds/ourairports" "$seeds/check"
+    "$seeds/apt_dat" "$seeds/nav_dat" "$seeds/ourairports" "$seeds/bgl" "$seeds/check"
 for f in "$root"/data/Prwydata.txt "$root"/data/Pnavdata.txt; do
     n=$(basename "$f" .txt)
     { printf '\005'; cat "$f"; } > "$seeds/reader/$n"
@@ -72,6 +72,9 @@ for d in "$fixtures"/oa "$fixtures"/bad/oa_*; do
     { cat "$d/airports.csv"; printf '\000'; cat "$d/runways.csv"; printf '\000';
       cat "$d/navaids.csv" 2>/dev/null || true; } > "$seeds/ourairports/$(basename "$d")"
 done
+
+# The BGL reader: files of each form made by the tests' writer.
+"$build/bgl_seeds" "$seeds/bgl"
 
 status=0
 for t in $targets; do

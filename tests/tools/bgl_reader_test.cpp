@@ -148,6 +148,16 @@ TEST(BglEncodings, IdentsAndPlaces)
     EXPECT_DOUBLE_EQ(bgl_longitude(0), -180);
     EXPECT_NEAR(bgl_latitude(bgl_encode_latitude(-33.9461)), -33.9461, 1e-6);
     EXPECT_NEAR(bgl_longitude(bgl_encode_longitude(151.1772)), 151.1772, 1e-6);
+
+    /* Variation: west positive as stored, east stored as 360 - east. */
+    EXPECT_DOUBLE_EQ(bgl_east_variation(356.5), 3.5);
+    EXPECT_DOUBLE_EQ(bgl_east_variation(15.5), -15.5);
+    EXPECT_DOUBLE_EQ(bgl_east_variation(-3.5), 3.5);
+    EXPECT_DOUBLE_EQ(bgl_east_variation(0), 0);
+    EXPECT_NEAR(bgl_magnetic_course(179.58, 356.5), 176.08, 1e-9);   /* east: less */
+    EXPECT_NEAR(bgl_magnetic_course(340.0, 15.5), 355.5, 1e-9);      /* west: more */
+    EXPECT_NEAR(bgl_magnetic_course(350.0, 15.5), 5.5, 1e-9);
+    EXPECT_DOUBLE_EQ(bgl_magnetic_course(3.5, 356.5), 360);
 }
 
 TEST(BglRoundTrip, AirportsInBothFormsWithRunwaysNamesAndDeletions)
@@ -574,6 +584,14 @@ TEST(BglBadInput, RecordSizesAndImplausibleValues)
     EXPECT_EQ(f.vor_ils.size(), 0u);
     ASSERT_EQ(f.ndbs.size(), 1u);
     EXPECT_EQ(f.ndbs[0].ident, "ALB");
+
+    /* A fault in every record: the list is bounded, the rest counted. */
+    BglWriter faulty;
+    for (int i = 0; i < 300; i++)
+        faulty.add_ndb(ndb("CNA", 90000));
+    f = read_of(faulty.bytes());
+    EXPECT_EQ(f.problems.size(), (size_t)bgl_problem_room);
+    EXPECT_EQ(f.problems_unlisted, 300 - bgl_problem_room);
 }
 
 }  // namespace

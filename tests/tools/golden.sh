@@ -1,7 +1,7 @@
 #!/bin/sh
 # Golden-file tests of pelmora-convert and pelmora-check.
 #
-#   golden.sh CONVERTER CHECKER TESTS_DIR WORK_DIR
+#   golden.sh CONVERTER CHECKER TESTS_DIR WORK_DIR SCENERY_FIXTURE_MAKER
 #
 # Every fixture is converted, compared line by line with the expected files
 # (line ends normalised) and checked clean by the checker; every bad input
@@ -12,11 +12,13 @@ conv=$1
 check=$2
 tests=$3
 work=$4
+make_scenery=$5
 absolute() { case $1 in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
 conv=$(absolute "$conv")
 check=$(absolute "$check")
 tests=$(absolute "$tests")
 work=$(absolute "$work")
+make_scenery=$(absolute "$make_scenery")
 expected=$tests/expected
 
 rm -rf "$work"
@@ -30,6 +32,8 @@ gzip -c nav810.dat > nav810.dat.gz
 mkdir oagz
 for f in oa/*.csv; do gzip -c "$f" > "oagz/${f#oa/}.gz"; done
 gzip -c apt1200.dat | head -c 300 > cut.dat.gz
+# The simulator's scenery trees: BGL files made by the tests' writer.
+"$make_scenery" "$work/in/scenery" || echo "FAIL: the scenery fixtures could not be made"
 # An FGData folder as FlightGear installs it.
 mkdir -p fgdata/Airports fgdata/Navaids
 gzip -c fg/apt.dat > fgdata/Airports/apt.dat.gz
@@ -280,6 +284,51 @@ same_as fg_as_shipped Prwydata.txt Pnavdata.txt
 says "  airports: fgdata/Airports/apt.dat.gz"
 end
 
+# The simulator's own scenery, the 2004 release's layout: SCENERY.CFG in its
+# folder, areas in layer order (Area.007 names Area.001's folder and is
+# read once, at its layer 1), the add-on's KADD above the base's (a new ILS
+# frequency, a new runway) and its SUB VOR a little moved; the inactive
+# area's KBAS and INA never show; the absolute Local= is read; the missing
+# folder is named; each damaged file is named and skipped, every good one
+# read (KGUD, KZRA before a size 0, the NDB beside a later record form).
+# Courses from the records' own variation: KBAS (15 W) 17 on IBAS, 157.3
+# true + 15.0 = 172.3, 172; its 35 from the runway, 157 + 180 + 15 = 352.
+# NZCX (east: stored 360 - E) 02 on ICX, 43.4 + 336.0 = 379.4, 019; its 20,
+# 223.2 + 336.5 = 559.7, 200.  KTWO's two ends on one frequency, 92.1 and
+# 272.1 + 356.5: 089, 269.  A sign error would give 142, 067, 096.
+begin scenery_fs9
+run 1 --scenery scenery/fs9
+sed "s#$work/in/#IN/#g" "../$name.messages" > ../messages.txt && mv ../messages.txt "../$name.messages"
+same_as scenery_fs9 Prwydata.txt Pnavdata.txt messages
+checked_clean Prwydata.txt Pnavdata.txt
+has "KBAS BASE_FIELD 17_IBAS_8202_110.30_172 35_-_8202_0_352" Prwydata.txt
+has "NZCX CROSS_HARBOUR 02_ICX_9843_109.90_019 20_-_9843_0_200" Prwydata.txt
+has "KTWO TWIN_ENDS 09_ITWA_9186_109.50_089 27_ITWB_9186_109.50_269" Prwydata.txt
+has "KADD ADDON_FIELD 18_IADD_6890_109.10_185 36_-_6890_0_005 09_-_3937_0_095 27_-_3937_0_275" Prwydata.txt
+has "SUB SUBURB_NEW VOR 116.40" Pnavdata.txt
+grep -q "INACTIVE\|^INA \|KCUT\|KZRB\|^DMO \|^VTT " "../$name/Prwydata.txt" "../$name/Pnavdata.txt" &&
+    fail "an inactive area's, a damaged file's, a DME's or a VOT's record is written"
+grep -q "^I[A-Z]* " "../$name/Pnavdata.txt" && fail "an ILS is in the navaid file"
+says "missing, skipped: Area.005 'Gone': no folder scenery/fs9/Addon Scenery/Gone"
+says "inactive, skipped: Area.003 'Old Addon'"
+says "courses: published 0, computed 0, true (runways designated T) 0, from the designator 0, from the simulator's variation 22"
+end
+
+# The later release: its scenery.cfg where it keeps it, named with
+# --scenery-cfg; an add-on area updates the VOR FSV.  KFSX (14 W) 31 on
+# IFSX, 298.2 + 14.0 = 312.2, 312; 13 from the runway, 118 + 14 = 132.
+begin scenery_fsx
+x=scenery/fsx
+run 0 --scenery "$x/FSX" --scenery-cfg "$x/ProgramData/Microsoft/FSX/Scenery.CFG" --lf
+same_as scenery_fsx Prwydata.txt Pnavdata.txt messages
+line_ends lf Prwydata.txt Pnavdata.txt
+has "KFSX LATER_FIELD 13_-_7874_0_132 31_IFSX_7874_111.50_312" Prwydata.txt
+has "FSV FSX_VOR_UPDATED VOR 115.75" Pnavdata.txt
+run 1 --scenery scenery/fs9 --icao KB,NZ -q
+[ "$(cut -d' ' -f1 "../$name/Prwydata.txt" | tr -d '\r' | tr '\n' ' ')" = "KBAS NZCX " ] ||
+    fail "--icao KB,NZ on the scenery: KBAS NZCX"
+end
+
 # --country by ISO code or name against apt.dat's free text; a text that
 # names no country is reported once.
 begin country_by_name
@@ -383,6 +432,13 @@ empty_keeps empty_filter_flightgear "no airport passes the filters" --flightgear
 empty_keeps empty_navaids "no VOR or NDB passes the filters (--country, --box: 6 turned away)" \
     --ourairports oa --country XX
 empty_keeps empty_source "the navaid source holds no VOR or NDB" --nav fg/nav_localizers.dat
+empty_keeps scenery_filter "no airport passes the filters (8 read; turned away by --icao: 8)" \
+    --scenery scenery/fs9 --icao XQZ
+empty_keeps scenery_nothing_good "no BGL file of the scenery library could be read (3 found, 1 of an older format" \
+    --scenery scenery/bad_only
+empty_keeps scenery_no_library "scenery/fsx/FSX holds no scenery library: no scenery.cfg (looked for scenery/fsx/FSX/scenery.cfg" \
+    --scenery scenery/fsx/FSX
+empty_keeps scenery_no_folder "--scenery no-such-folder: no such folder" --scenery no-such-folder
 
 # ---- Bad rows: reported and skipped, the rest written, exit 1 ----
 
@@ -439,9 +495,16 @@ run 2 --xplane "xp12/X-Plane 12" --apt apt850.dat
 says "give it without --apt, --nav or --ourairports"
 run 2 --xplane "xp12/X-Plane 12" --flightgear fgdata
 says "choose one simulator folder"
+run 2 --scenery scenery/fs9 --apt apt850.dat
+says "the simulator's scenery (--scenery) gives both airports and navaids"
+nothing_written
+run 2 --scenery-cfg scenery/fs9/SCENERY.CFG
+says "--scenery-cfg needs --scenery SIMDIR"
 run 0 --help
 grep -q "MAGNETIC course" "../$name.stdout" || fail "the usage text does not say which course is written"
 grep -q "gets its TRUE course" "../$name.stdout" || fail "the usage text does not give the T runways' rule"
+tr '\n' ' ' < "../$name.stdout" | tr -s ' ' | grep -q "An airport's highest definition wins whole" ||
+    fail "the usage text does not give the scenery's layers"
 tr '\n' ' ' < "../$name.stdout" | tr -s ' ' | grep -q "the runway end its row names where it fits that end .* else to the end it fits closely by place" ||
     fail "the usage text does not give the localizers' join"
 run 2 --date 2026-02-30 --apt apt850.dat

@@ -534,6 +534,7 @@ struct FileCounts {
 
 struct AreaFiles {
     SceneryArea area;
+    std::string folder;                 /* as found on the disk */
     std::vector<std::string> files;
 };
 
@@ -597,7 +598,7 @@ bool read_scenery(const std::string &sim_dir, const std::string &cfg_path, Conve
             missing_text += "\n  missing, skipped: " + area_name(a) + ": no folder " + a.folder;
             continue;
         }
-        AreaFiles af{a, area_files(folder)};
+        AreaFiles af{a, folder, area_files(folder)};
         if (af.files.empty())
             without_files++;
         files.listed += (long)af.files.size();
@@ -655,7 +656,7 @@ bool read_scenery(const std::string &sim_dir, const std::string &cfg_path, Conve
                 return false;
         }
         areas_text += "\n  layer " + std::to_string(af.area.layer) + " " + area_name(af.area) +
-                      ": " + std::to_string(area_read) + " of " + std::to_string(af.files.size()) +
+                      " (" + af.folder + "): " + std::to_string(area_read) + " of " + std::to_string(af.files.size()) +
                       " BGL files read";
     }
     report.end_progress();
@@ -673,9 +674,9 @@ bool read_scenery(const std::string &sim_dir, const std::string &cfg_path, Conve
     *summary = text;
     *summary += areas_text + inactive_text + missing_text;
     snprintf(text, sizeof text,
-             "\nBGL files: %ld; read %ld (with records of a later form not read %ld: %ld records), "
-             "older format not read %ld, with problems %ld (not a BGL %ld, unreadable %ld)",
-             files.listed, files.read, files.with_later, files.later_records, files.older,
+             "\nBGL files: %ld; read %ld, older format not read %ld, later record forms not read "
+             "%ld (%ld records), with problems %ld (not a BGL %ld, unreadable %ld)",
+             files.listed, files.read, files.older, files.with_later, files.later_records,
              files.with_problems, files.not_bgl, files.unreadable);
     *summary += text;
     if (files.read == 0) {

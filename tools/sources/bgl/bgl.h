@@ -120,11 +120,16 @@ struct BglFile {
     std::vector<BglVorIls> vor_ils;
     std::vector<BglNdb> ndbs;
     long markers = 0;                                    /* read, counted, never written */
-    long later_records = 0;                              /* record forms of a later simulator: not read */
-    long sections_skipped = 0;                           /* sections passed over by their pointer */
+    long later_records = 0;                              /* record forms of a later simulator, and its
+                                                            sections (0xAA, one each): not read */
+    long sections_skipped = 0;                           /* sections passed over by their pointer
+                                                            (a later simulator's among them) */
     unsigned long long bytes_read = 0;                   /* of the file's bytes, what was read */
-    std::vector<BglProblem> problems;
+    std::vector<BglProblem> problems;                    /* the first bgl_problem_room of them */
+    long problems_unlisted = 0;                          /* those after the first bgl_problem_room */
 };
+
+enum { bgl_problem_room = 100 };
 
 /* Where the reader takes its bytes from: a file, or memory (tests, fuzzing).
  * read_at fills exactly size bytes at offset, or returns false. */
@@ -146,5 +151,12 @@ std::string bgl_ident(uint32_t packed);          /* unshifted: 38 characters per
 uint32_t bgl_pack_ident(const std::string &ident);
 double bgl_latitude(uint32_t value);
 double bgl_longitude(uint32_t value);
+
+/* The stored magnetic variation (west positive, east E as 360 - E) as
+ * degrees east positive, in (-180, 180]. */
+double bgl_east_variation(double stored);
+/* A true heading as a magnetic course with a record's stored variation:
+ * (true + stored) modulo 360, in (0, 360] (north is 360). */
+double bgl_magnetic_course(double true_heading, double stored);
 
 #endif

@@ -94,6 +94,7 @@ enum : uint16_t {
     id_airport_fsx = 0x003C,
     id_parking_fsx = 0x003D,
     id_airport_later = 0x00AB,    /* a later simulator's airport form */
+    id_later_record = 0x003E,     /* seen only in a later simulator's files */
 };
 
 /* ---- Airport record ---- */

@@ -6,6 +6,7 @@
  * make it read a file over and over), so its work and memory are bounded by
  * the file.
  */
+#include <stdio.h>
 #include <string.h>
 
 #include "bgl.h"
@@ -226,11 +227,11 @@ void Reader::read_records(uint32_t type, unsigned long long at, unsigned long lo
             break;
         }
         const unsigned char *r = p + pos;
-        if (type == section_airports) {
+        if (id == id_airport_later || id == id_later_record)
+            file->later_records++;
+        else if (type == section_airports) {
             if (id == id_airport_fs2004 || id == id_airport_fsx)
                 decode_airport(r, record, (long)here, file);
-            else if (id == id_airport_later)
-                file->later_records++;
         } else if (type == section_vor_ils && id == id_vor_ils)
             decode_vor_ils(r, record, (long)here, file);
         else if (type == section_ndbs && id == id_ndb)

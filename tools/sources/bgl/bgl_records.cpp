@@ -1,6 +1,7 @@
 #include "bgl_records.h"
 
 #include <math.h>
+#include <stdio.h>
 
 #include "bgl_layout.h"
 
@@ -49,11 +50,32 @@ uint32_t bgl_pack_ident(const std::string &ident)
 double bgl_longitude(uint32_t value) { return value * 360.0 / (3.0 * (1u << 28)) - 180.0; }
 double bgl_latitude(uint32_t value) { return 90.0 - value * 180.0 / (2.0 * (1u << 28)); }
 
+double bgl_east_variation(double stored)
+{
+    double v = fmod(stored, 360.0);
+    if (v < 0)
+        v += 360.0;
+    return v > 180.0 ? 360.0 - v : -v;
+}
+
+double bgl_magnetic_course(double true_heading, double stored)
+{
+    double course = fmod(true_heading + stored, 360.0);
+    if (course < 0)
+        course += 360.0;
+    return course == 0 ? 360.0 : course;
+}
+
 namespace bgl {
 
 void add_problem(BglFile *file, long offset, const std::string &what)
 {
-    file->problems.push_back(BglProblem{offset, what});
+    /* A damaged file can hold a fault in every few bytes: the list is
+     * bounded, the rest counted. */
+    if (file->problems.size() < bgl_problem_room)
+        file->problems.push_back(BglProblem{offset, what});
+    else
+        file->problems_unlisted++;
 }
 
 }  // namespace bgl
