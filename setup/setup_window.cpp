@@ -283,9 +283,11 @@ static void conversion_done(SetupWindow &w)
         say(w, "Done: the data files in " + simulator + " are these already; nothing changed.");
     } else {
         SendDlgItemMessageA(w.dialog, IDC_PROGRESS, PBM_SETPOS, 1000, 0);
-        say(w, std::string(result.status == conversion_bad_rows
-                               ? "Done, some bad rows of the source skipped (listed above). "
-                               : "Done. ") +
+        const char *skipped = source_kind(w.dialog) == source_scenery
+                                  ? "Done, some damaged files or records of the scenery skipped "
+                                    "(listed above). "
+                                  : "Done, some bad rows of the source skipped (listed above). ";
+        say(w, std::string(result.status == conversion_bad_rows ? skipped : "Done. ") +
                    "The new data files are in " + simulator + " (the lines above say which).");
     }
     set_running(w, false);

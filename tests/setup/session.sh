@@ -1,13 +1,14 @@
 #!/bin/sh
 # One scripted session of the setup window on fresh fixtures:
-#   session.sh NAME WINE DRIVER SETUP_EXE MODULE WORK
+#   session.sh NAME WINE DRIVER SETUP_EXE MODULE WORK SCENERY_FIXTURES
 # lays out the zip's folder (pelmora-setup.exe with GAUGES\PELMORA.GAU
 # beside it) and the session's fake simulator folders, plays NAME.txt
 # through setup-driver.exe, then checks the files the window wrote or left.
 set -u
-name=$1 wine=$2 driver=$3 setup=$4 module=$5 work=$6
+name=$1 wine=$2 driver=$3 setup=$4 module=$5 work=$6 make_scenery=${7:-}
 here=$(cd "$(dirname "$0")" && pwd)
 fixtures=$here/../tools/fixtures
+expected=$here/../tools/expected
 world=$here/../../data/world
 rm -rf "$work"
 mkdir -p "$work/pkg/GAUGES"
@@ -96,6 +97,12 @@ bundled)
         > "$work/scen/scenery.cfg"
     ;;
 scenery)
+    # The converter tests' fixture trees, made in this Windows: the 2004
+    # release's layout, and the later one's with its library elsewhere.
+    "$wine" "$make_scenery" "$(win "$work/trees")" || fail "the scenery fixtures could not be made"
+    mkdir -p "$work/trees/fs9/GAUGES" "$work/trees/fsx/FSX/GAUGES"
+    export SIM_FS9="$(win "$work/trees/fs9")" SIM_FSX="$(win "$work/trees/fsx/FSX")" \
+        FSX_CFG="$(win "$work/trees/fsx/ProgramData/Microsoft/FSX/Scenery.CFG")"
     # A scenery library whose areas are all missing, and a folder without one.
     sim empty SIM_EMPTY
     old_data empty
@@ -161,6 +168,14 @@ bundled)
     [ "$(ls -A "$work/scen")" = "$(printf 'GAUGES\nscenery.cfg')" ] || fail "wrote into scen: $(ls -A "$work/scen")"
     ;;
 scenery)
+    # The files the converter's golden tests hold for these trees.
+    same "$work/trees/fs9/Prwydata.txt" "$expected/scenery_fs9/Prwydata.txt" "fs9: Prwydata.txt differs"
+    same "$work/trees/fs9/Pnavdata.txt" "$expected/scenery_fs9/Pnavdata.txt" "fs9: Pnavdata.txt differs"
+    for f in Prwydata.txt Pnavdata.txt; do
+        tr -d '\r' < "$work/trees/fsx/FSX/$f" | cmp -s - "$expected/scenery_fsx/$f" || fail "fsx: $f differs"
+    done
+    [ "$(ls -A "$work/trees/fs9" | tr '\n' ' ')" = "Addon Scenery GAUGES Pnavdata.txt Prwydata.txt SCENERY.CFG Scenery " ] ||
+        fail "left in fs9: $(ls -A "$work/trees/fs9")"
     [ "$(ls -A "$work/empty")" = "$(printf 'GAUGES\nPnavdata.txt\nPrwydata.txt\nSCENERY.CFG')" ] ||
         fail "left in empty: $(ls -A "$work/empty")"
     same "$work/empty/Prwydata.txt" "$work/old-Prwydata.txt" "empty/Prwydata.txt changed"
