@@ -43,22 +43,6 @@ bool same_bytes(const std::string &a, const std::string &b)
     return same;
 }
 
-/* The first finding of a file and how many there are. */
-class FirstFinding : public FindingSink {
-public:
-    void finding(const Finding &f) override
-    {
-        if (count_++ == 0)
-            first_ = f;
-    }
-    long count() const { return count_; }
-    const Finding &first() const { return first_; }
-
-private:
-    long count_ = 0;
-    Finding first_;
-};
-
 ConversionStatus failed(Report &report, ConversionResult *result, const std::string &why)
 {
     result->stopped = report.stopped();
@@ -66,26 +50,60 @@ ConversionStatus failed(Report &report, ConversionResult *result, const std::str
     return result->status = conversion_failed;
 }
 
-/* The file's lines into out, one by one, the progress reported. */
-bool copy_lines(const std::string &path, OutputFile &out, Report &report, std::string *error)
+/* Longest line the gauge reads as one record. */
+const size_t record_room = 989;
+
+/* What is wrong with one line of a data file as the gauge would read it,
+ * by pelmora-check's rules for a record; empty when nothing. */
+std::string line_fault(std::string_view line, DataKind kind, long number)
+{
+    if (line.size() > record_room)
+        return "longer than the " + std::to_string(record_room) + " characters the gauge reads";
+    for (char c : line)
+        if ((unsigned char)c < 0x20 && c != '\t')
+            return "a control byte in the text";
+    std::vector<Finding> findings;
+    std::string record(line);
+    if (kind == DataKind::runways)
+        check_runway_record(record.c_str(), number, &findings);
+    else
+        check_navaid_record(record.c_str(), number, &findings);
+    return findings.empty() ? std::string() : findings[0].reason;
+}
+
+/* The file's lines into out, each read as the gauge reads it first, the
+ * progress reported; false with *error (damage, a read error) or on a
+ * stop. */
+bool copy_checked(const std::string &path, DataKind kind, OutputFile &out, Report &report,
+                  long *lines, std::string *error)
 {
     LineReader reader;
     if (!reader.open(path)) {
-        *error = reader.error();
+        *error = "cannot read " + path + ": " + reader.error();
         return false;
     }
     std::string_view line;
     while (reader.next(&line)) {
+        std::string fault = reader.line_was_cut() ? "a line far too long"
+                                                  : line_fault(line, kind, reader.line_number());
+        if (!fault.empty()) {
+            *error = path + " is damaged (line " + std::to_string(reader.line_number()) + ": " +
+                     fault + "): unpack the zip again";
+            return false;
+        }
         out.write_line(std::string(line));
         report.progress(reader);
         if (report.stopped())
             return false;
     }
     if (reader.failed()) {
-        *error = reader.error();
+        *error = "cannot read " + path + ": " + reader.error();
         return false;
     }
-    return true;
+    *lines = reader.line_number();
+    if (*lines == 0)
+        *error = path + " is empty: unpack the zip again";
+    return *lines > 0;
 }
 
 }  // namespace
@@ -136,36 +154,18 @@ ConversionStatus install_bundled_data(const std::string &from_dir, const std::st
         return result->status = conversion_clean;
     }
 
-    /* Read through first, as the gauge reads them: nothing goes in from a
-     * damaged or cut file. */
-    for (Part &p : parts) {
-        FirstFinding findings;
-        CheckSummary summary;
-        std::string error;
-        if (!check_data_file(p.from, p.kind, &findings, &summary, &error))
-            return failed(report, result, "cannot read " + p.from + ": " + error);
-        if (findings.count() > 0)
-            return failed(report, result,
-                          p.from + " is damaged (" + std::to_string(findings.count()) +
-                              (findings.count() == 1 ? " finding" : " findings") + "; line " +
-                              std::to_string(findings.first().line) + ": " +
-                              findings.first().reason + "): unpack the zip again");
-        if (summary.lines == 0)
-            return failed(report, result, p.from + " is empty: unpack the zip again");
-        p.lines = summary.lines;
-        if (report.poll_stop())
-            return failed(report, result, "");
-    }
-
+    /* Each line read as the gauge reads it on its way: nothing goes in from
+     * a damaged or cut file. */
     OutputPair pair;
     std::string error;
     if (!pair.open(to_dir, true, true, true, &error))
         return failed(report, result, error);
     OutputFile *outs[2] = {&pair.runways, &pair.navaids};
     for (int i = 0; i < 2; i++)
-        if (!copy_lines(parts[i].from, *outs[i], report, &error)) {
+        if (!copy_checked(parts[i].from, parts[i].kind, *outs[i], report, &parts[i].lines,
+                          &error)) {
             pair.discard();
-            return failed(report, result, "cannot read " + parts[i].from + ": " + error);
+            return failed(report, result, error);
         }
     /* The last moment a stop is honoured: after it the pair goes in. */
     if (report.poll_stop()) {

@@ -3,10 +3,11 @@
  * setup program, made from FlightGear's world and named in the package's
  * DATA-README.txt, installed into the simulator's folder.
  *
- * The files go in as a conversion's do: each is first read through as the
- * gauge reads it (pelmora-check's rules), so a damaged or cut file is
- * refused; then both are written beside the old ones and renamed in as one
- * pair (convert/output_files.h).  A missing or damaged file, a stop, or a
+ * The files go in as a conversion's do: each line is read as the gauge
+ * reads it (pelmora-check's rules for a record, no control bytes) on its way
+ * to a new file beside the old one, so a damaged or cut file is refused;
+ * only when both are complete are they renamed in, as one pair
+ * (convert/output_files.h).  A missing or damaged file, a stop, or a
  * failure to write leaves the simulator's files byte for byte as they were.
  * Portable: no Windows call of its own.
  */

@@ -129,7 +129,10 @@ TEST(BundledData, AMissingDamagedOrEmptyFileChangesNothing)
         {"pkg/Prwydata.txt", "KSEA SEATTLE_TACOMA_INTL 16L_ISNQ_11901_110.30_166 34R_IS",
          "Prwydata.txt is damaged"},
         {"pkg/Pnavdata.txt", "SEA SEATTLE VOR 116.80\r\nBF NOLLA NDB\r\n", "Pnavdata.txt is damaged"},
-        {"pkg/Pnavdata.txt", "\x1f\x8b\x08\x00 not text", "Pnavdata.txt is damaged"},
+        {"pkg/Pnavdata.txt", "\x1f\x8b\x08\x00 not text", "cannot read"},
+        {"pkg/Pnavdata.txt", "SEA SEATTLE VOR 116.80\r\n\x1a", "a control byte"},
+        {"pkg/Prwydata.txt", "kSEA SEATTLE_TACOMA_INTL 16L_ISNQ_11901_110.30_166\r\n",
+         "Prwydata.txt is damaged (line 1"},
         {"pkg/Prwydata.txt", "", "Prwydata.txt is empty"},
     };
     for (const Case &c : cases) {
@@ -146,9 +149,9 @@ TEST(BundledData, AMissingDamagedOrEmptyFileChangesNothing)
 
 TEST(BundledData, AStopAtAnyStepOrAnUnwritableFolderChangesNothing)
 {
-    /* The listener is asked after each file's check, at every line copied
-     * (four) and once more before the pair goes in. */
-    for (int stop_after = 0; stop_after < 7; stop_after++) {
+    /* The listener is asked at every line copied (four) and once more
+     * before the pair goes in. */
+    for (int stop_after = 0; stop_after < 5; stop_after++) {
         Install in;
         in.listener.stop_after = stop_after;
         EXPECT_EQ(in.run(), conversion_failed) << stop_after;
@@ -158,7 +161,7 @@ TEST(BundledData, AStopAtAnyStepOrAnUnwritableFolderChangesNothing)
     {
         /* A stop asked for after the last of those is too late: all went in. */
         Install in;
-        in.listener.stop_after = 7;
+        in.listener.stop_after = 5;
         EXPECT_EQ(in.run(), conversion_clean) << in.listener.lines;
         EXPECT_EQ(in.scratch.read("sim/Prwydata.txt"), runways);
     }

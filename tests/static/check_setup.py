@@ -53,10 +53,10 @@ WINDOWS_98 = {
         __getmainargs __initenv __mb_cur_max __p__acmdln __p__commode __p__fmode
         __set_app_type __setusermatherr _amsg_exit _beginthreadex _cexit _close _errno
         _initterm _iob _lock _lseeki64 _onexit _open _read _stat _unlock _wopen _write
-        abort atoi atol calloc exit fclose fflush fopen fprintf fputc fputs fread free
-        fwrite gmtime isspace localeconv malloc memchr memcmp memcpy memmove memset raise
-        realloc remove setlocale signal strchr strcmp strcpy strerror strlen strncmp
-        strstr strtol time tolower vfprintf wcslen wcstombs
+        abort atoi atol calloc exit fclose ferror fflush fopen fprintf fputc fputs fread
+        free fwrite getenv gmtime isspace localeconv malloc memchr memcmp memcpy memmove
+        memset raise realloc remove setlocale signal strchr strcmp strcpy strerror strlen
+        strncmp strspn strstr strtol time tolower vfprintf wcslen wcstombs
     ''',
 }
 
