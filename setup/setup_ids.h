@@ -35,7 +35,16 @@
 #define IDC_ADD_LINE 1037
 #define IDC_PANEL_STATUS 1038
 
-/* The source kinds, in the order of the IDC_SOURCE_KIND list. */
-enum SourceKind { source_xplane, source_fgdata, source_ourairports, source_files, source_kinds };
+/* The source kinds, in the order of the IDC_SOURCE_KIND list: first the two
+ * that need nothing but the simulator folder. */
+enum SourceKind {
+    source_scenery,       /* the simulator's own scenery library */
+    source_bundled,       /* the world data files beside the program */
+    source_xplane,
+    source_fgdata,
+    source_ourairports,
+    source_files,
+    source_kinds
+};
 
 #endif

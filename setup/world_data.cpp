@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include "bundled_data.h"
 #include "setup_ids.h"
 
 /* Forwards what the run reports to the window, from the worker thread. */
@@ -45,6 +46,10 @@ ConversionRequest make_request(int kind, const std::string &source, const std::s
 {
     ConversionRequest request;
     switch (kind) {
+    case source_scenery:
+        request.scenery_dir = output_dir;
+        request.scenery_cfg = source;
+        break;
     case source_xplane: request.xplane_dir = source; break;
     case source_fgdata: request.flightgear_dir = source; break;
     case source_ourairports: request.ourairports_dir = source; break;
@@ -77,9 +82,29 @@ bool WorldDataRun::start(HWND window, const ConversionRequest &request, std::str
         error = "a conversion is running";
         return false;
     }
-    window_ = window;
     request_ = request;
+    install_from_.clear();
+    return start_thread(window, error);
+}
+
+bool WorldDataRun::start_install(HWND window, const std::string &from, const std::string &to,
+                                 std::string &error)
+{
+    if (thread_) {
+        error = "a conversion is running";
+        return false;
+    }
+    request_ = ConversionRequest();
+    request_.output_dir = to;
+    install_from_ = from;
+    return start_thread(window, error);
+}
+
+bool WorldDataRun::start_thread(HWND window, std::string &error)
+{
+    window_ = window;
     result_ = ConversionResult();
+    unchanged_ = false;
     InterlockedExchange(&stop_, 0);
     unsigned id = 0;
     thread_ = (HANDLE)_beginthreadex(0, 0, thread_main, this, 0, &id);
@@ -143,7 +168,11 @@ unsigned __stdcall WorldDataRun::thread_main(void *self)
     report.set_listener(&listener);
 #if __cpp_exceptions
     try {
-        run_conversion(run.request_, report, &run.result_);
+        if (run.install_from_.empty())
+            run_conversion(run.request_, report, &run.result_);
+        else
+            install_bundled_data(run.install_from_, run.request_.output_dir, report, &run.result_,
+                                 &run.unchanged_);
     } catch (const std::exception &e) {
         run.add_line(std::string("the conversion failed: ") + e.what() + "\nnothing written");
         run.result_.status = conversion_failed;

@@ -1,8 +1,9 @@
 /*
  * Drives pelmora-setup.exe the way a pilot would, through its real controls:
  * starts it, finds its window, and plays a script of steps (set a field's
- * text, click a button, choose a list entry, wait for what a field shows,
- * read the clipboard, open and close a picker, take a screenshot, close).
+ * text, click a button, choose a list entry by its number or text, wait for
+ * what a field shows, read the clipboard, open and close a picker, take a
+ * screenshot, close).
  * Every message goes to the controls themselves, across processes, as from
  * the keyboard and mouse.
  *
@@ -180,9 +181,17 @@ void step(const std::string &command, const std::string &name, const std::string
     } else if (command == "click") {
         SendMessageA(control(name), BM_CLICK, 0, 0);
     } else if (command == "choose") {
-        /* As a pick in the list: the selection, then the box's notice. */
+        /* As a pick in the list: the selection, then the box's notice.  The
+         * entry by its number, or by the beginning of its text. */
         HWND box = control(name);
-        SendMessageA(box, CB_SETCURSEL, atoi(rest.c_str()), 0);
+        LRESULT index = rest.find_first_not_of("0123456789") == std::string::npos
+                            ? atoi(rest.c_str())
+                            : SendMessageA(box, CB_FINDSTRING, (WPARAM)-1, (LPARAM)rest.c_str());
+        if (index == CB_ERR) {
+            failed(name + ": no entry \"" + rest + "\"");
+            return;
+        }
+        SendMessageA(box, CB_SETCURSEL, index, 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE), (LPARAM)box);
     } else if (command == "expect" || command == "expect-not") {
         HWND window = control(name);

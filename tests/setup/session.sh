@@ -1,13 +1,15 @@
 #!/bin/sh
 # One scripted session of the setup window on fresh fixtures:
-#   session.sh NAME WINE DRIVER SETUP_EXE MODULE WORK
+#   session.sh NAME WINE DRIVER SETUP_EXE MODULE WORK SCENERY_FIXTURES
 # lays out the zip's folder (pelmora-setup.exe with GAUGES\PELMORA.GAU
 # beside it) and the session's fake simulator folders, plays NAME.txt
 # through setup-driver.exe, then checks the files the window wrote or left.
 set -u
-name=$1 wine=$2 driver=$3 setup=$4 module=$5 work=$6
+name=$1 wine=$2 driver=$3 setup=$4 module=$5 work=$6 make_scenery=${7:-}
 here=$(cd "$(dirname "$0")" && pwd)
 fixtures=$here/../tools/fixtures
+expected=$here/../tools/expected
+world=$here/../../data/world
 rm -rf "$work"
 mkdir -p "$work/pkg/GAUGES"
 cp "$setup" "$work/pkg/pelmora-setup.exe"
@@ -83,6 +85,31 @@ panel)
     printf 'just text\r\n' > "$work/panel/notes.cfg"
     export PANEL="$(win "$work/panel/panel.cfg")" NOTES="$(win "$work/panel/notes.cfg")"
     ;;
+bundled)
+    # The zip's world data beside the program, as tools/dist.sh lays it out.
+    cp "$world/Prwydata.txt" "$world/Pnavdata.txt" "$work/pkg/"
+    sed 's/$/\r/' "$world/README" > "$work/pkg/DATA-README.txt"
+    export PKG="$(win "$work/pkg/")"
+    sim sim SIM
+    old_data sim
+    sim scen SIM_SCEN
+    printf '[General]\r\nTitle=Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nLayer=1\r\nActive=TRUE\r\n' \
+        > "$work/scen/scenery.cfg"
+    ;;
+scenery)
+    # The converter tests' fixture trees, made in this Windows: the 2004
+    # release's layout, and the later one's with its library elsewhere.
+    "$wine" "$make_scenery" "$(win "$work/trees")" || fail "the scenery fixtures could not be made"
+    mkdir -p "$work/trees/fs9/GAUGES" "$work/trees/fsx/FSX/GAUGES"
+    export SIM_FS9="$(win "$work/trees/fs9")" SIM_FSX="$(win "$work/trees/fsx/FSX")" \
+        FSX_CFG="$(win "$work/trees/fsx/ProgramData/Microsoft/FSX/Scenery.CFG")"
+    # A scenery library whose areas are all missing, and a folder without one.
+    sim empty SIM_EMPTY
+    old_data empty
+    printf '[General]\r\nTitle=Scenery\r\n\r\n[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nLayer=1\r\nActive=TRUE\r\n\r\n[Area.002]\r\nTitle=Addon Airport\r\nLocal=Addon Scenery\\Airport\r\nLayer=2\r\n' \
+        > "$work/empty/SCENERY.CFG"
+    sim none SIM_NONE
+    ;;
 folders)
     sim xp SIM_XP
     sim fg SIM_FG
@@ -132,6 +159,28 @@ panel)
     same "$work/panel/panel-2.cfg.bak" "$work/after-first.cfg" "the second backup differs"
     same "$work/panel/panel.cfg" "$work/after-second.cfg" "panel.cfg is not as expected"
     [ "$(ls "$work/panel" | wc -l)" = 4 ] || fail "extra files: $(ls "$work/panel")"
+    ;;
+bundled)
+    same "$work/sim/Prwydata.txt" "$world/Prwydata.txt" "the world data's Prwydata.txt is not installed"
+    same "$work/sim/Pnavdata.txt" "$world/Pnavdata.txt" "the world data's Pnavdata.txt is not installed"
+    left=$(ls -A "$work/sim" | grep -v -x -e GAUGES -e Prwydata.txt -e Pnavdata.txt)
+    [ -z "$left" ] || fail "left in sim: $left"
+    [ "$(ls -A "$work/scen")" = "$(printf 'GAUGES\nscenery.cfg')" ] || fail "wrote into scen: $(ls -A "$work/scen")"
+    ;;
+scenery)
+    # The files the converter's golden tests hold for these trees.
+    same "$work/trees/fs9/Prwydata.txt" "$expected/scenery_fs9/Prwydata.txt" "fs9: Prwydata.txt differs"
+    same "$work/trees/fs9/Pnavdata.txt" "$expected/scenery_fs9/Pnavdata.txt" "fs9: Pnavdata.txt differs"
+    for f in Prwydata.txt Pnavdata.txt; do
+        tr -d '\r' < "$work/trees/fsx/FSX/$f" | cmp -s - "$expected/scenery_fsx/$f" || fail "fsx: $f differs"
+    done
+    [ "$(ls -A "$work/trees/fs9" | tr '\n' ' ')" = "Addon Scenery GAUGES Pnavdata.txt Prwydata.txt SCENERY.CFG Scenery " ] ||
+        fail "left in fs9: $(ls -A "$work/trees/fs9")"
+    [ "$(ls -A "$work/empty")" = "$(printf 'GAUGES\nPnavdata.txt\nPrwydata.txt\nSCENERY.CFG')" ] ||
+        fail "left in empty: $(ls -A "$work/empty")"
+    same "$work/empty/Prwydata.txt" "$work/old-Prwydata.txt" "empty/Prwydata.txt changed"
+    same "$work/empty/Pnavdata.txt" "$work/old-Pnavdata.txt" "empty/Pnavdata.txt changed"
+    [ "$(ls -A "$work/none")" = GAUGES ] || fail "wrote into none: $(ls -A "$work/none")"
     ;;
 folders)
     grep -q '^EDDF ' "$work/xp/Prwydata.txt" || fail "X-Plane: no EDDF"

@@ -85,6 +85,6 @@ PROGRAM_LOAD_TIME_IMPORTS = {
         'ferror', 'fflush', 'fgetc', 'fopen', 'fprintf', 'fputc', 'fputs', 'fread', 'free',
         'fseek', 'fwrite', 'getenv', 'gmtime', 'isalnum', 'isspace', 'malloc', 'memchr', 'memcmp', 'memcpy',
         'memmove', 'memset', 'printf', 'raise', 'realloc', 'remove', 'signal', 'sscanf',
-        'strchr', 'strcmp', 'strcpy', 'strerror', 'strlen', 'strncmp', 'strstr', 'strtod',
+        'strchr', 'strcmp', 'strcpy', 'strerror', 'strlen', 'strncmp', 'strspn', 'strstr', 'strtod',
         'strtol', 'time', 'tolower', 'wcstombs'},
 }
