@@ -27,19 +27,9 @@
 #include <string>
 #include <vector>
 
+#include "../timing.h"
+
 #include "world_gen.h"
-
-struct Timing {
-    double wall = 0, cpu = 0, peak_mb = 0;
-    int exit = -1;
-};
-
-static double seconds_since(const timespec &start)
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)(now.tv_sec - start.tv_sec) + (double)(now.tv_nsec - start.tv_nsec) / 1e9;
-}
 
 static double cpu_seconds(const struct rusage &usage)
 {
@@ -121,24 +111,6 @@ static bool zlib_read(const std::vector<std::string> &files, Timing *timing)
                   (double)(cpu_end.tv_nsec - cpu_start.tv_nsec) / 1e9;
     timing->exit = 0;
     return true;
-}
-
-static Timing median(std::vector<Timing> runs)
-{
-    Timing m;
-    size_t mid = runs.size() / 2;
-    auto pick = [&](double Timing::*field) {
-        std::vector<double> v;
-        for (const Timing &t : runs)
-            v.push_back(t.*field);
-        std::nth_element(v.begin(), v.begin() + mid, v.end());
-        return v[mid];
-    };
-    m.wall = pick(&Timing::wall);
-    m.cpu = pick(&Timing::cpu);
-    m.peak_mb = pick(&Timing::peak_mb);
-    m.exit = runs.back().exit;
-    return m;
 }
 
 static void print_run(const char *label, double input_mb, const Timing &t, const std::string &out)

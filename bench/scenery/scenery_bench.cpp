@@ -37,22 +37,12 @@
 #include <string>
 #include <vector>
 
+#include "../timing.h"
+
 #include "sources/bgl/bgl.h"
 #include "sources/bgl/bgl_layout.h"
 
 namespace {
-
-struct Timing {
-    double wall = 0, cpu = 0, peak_mb = 0;
-    int exit = -1;
-};
-
-double seconds_since(const timespec &start)
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)(now.tv_sec - start.tv_sec) + (double)(now.tv_nsec - start.tv_nsec) / 1e9;
-}
 
 /* Runs argv with its output and messages in the given files, or (argv
  * empty) work() in a child process; the child's wall and CPU time and peak
@@ -91,24 +81,6 @@ bool run_child(const std::vector<std::string> &args, const std::string &out,
     timing->peak_mb = usage.ru_maxrss / 1024.0;
     timing->exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return true;
-}
-
-Timing median(std::vector<Timing> runs)
-{
-    Timing m;
-    size_t mid = runs.size() / 2;
-    auto pick = [&](double Timing::*field) {
-        std::vector<double> v;
-        for (const Timing &t : runs)
-            v.push_back(t.*field);
-        std::nth_element(v.begin(), v.begin() + mid, v.end());
-        return v[mid];
-    };
-    m.wall = pick(&Timing::wall);
-    m.cpu = pick(&Timing::cpu);
-    m.peak_mb = pick(&Timing::peak_mb);
-    m.exit = runs.back().exit;
-    return m;
 }
 
 std::string read_text(const std::string &path)
