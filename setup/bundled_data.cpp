@@ -132,14 +132,14 @@ ConversionStatus install_bundled_data(const std::string &from_dir, const std::st
 {
     *result = ConversionResult();
     *unchanged = false;
-    struct Part {
+    struct DataFile {
         const char *name;
         DataKind kind;
         std::string from, to;
         long lines;
     } parts[2] = {{RUNWAY_FILE_NAME, DataKind::runways, "", "", 0},
                   {NAVAID_FILE_NAME, DataKind::navaids, "", "", 0}};
-    for (Part &p : parts) {
+    for (DataFile &p : parts) {
         p.from = joined(from_dir, p.name);
         p.to = joined(to_dir, p.name);
         if (file_ops::kind_of(p.from) != file_ops::Kind::file)
@@ -187,7 +187,7 @@ ConversionStatus install_bundled_data(const std::string &from_dir, const std::st
                                            " (real-world frequencies of that cycle") +
                       ", not your simulator's; " + BUNDLED_README_NAME + " says more)";
     report.say(result->summary);
-    for (const Part &p : parts)
+    for (const DataFile &p : parts)
         report.say("wrote " + p.to + " (" + std::to_string(p.lines) + " lines)");
     return result->status = conversion_clean;
 }

@@ -192,6 +192,15 @@ void SceneryLayers::take_vor_ils(BglVorIls &record)
         below = KeptVor{std::move(record), place};
         return;
     }
+    if (same.size() >= navaid_same_ident_room) {
+        /* Real data holds a handful of stations of one identifier and
+         * region; a file that holds thousands is damaged or made to be
+         * slow, and each one more would be compared with all of them. */
+        report_.note(place.file, -1, "VOR " + ident + ": more than " +
+                                         std::to_string(navaid_same_ident_room) +
+                                         " stations of this identifier and region: left out");
+        return;
+    }
     same.push_back(vors_.size());
     vors_.push_back(KeptVor{std::move(record), place});
     counts_.vors++;
@@ -210,6 +219,15 @@ void SceneryLayers::take_ndb(BglNdb &record)
         repeated(below.place, place, "NDB " + ident);
         counts_.ndbs_replaced++;
         below = KeptNdb{std::move(record), place};
+        return;
+    }
+    if (same.size() >= navaid_same_ident_room) {
+        /* Real data holds a handful of stations of one identifier and
+         * region; a file that holds thousands is damaged or made to be
+         * slow, and each one more would be compared with all of them. */
+        report_.note(place.file, -1, "NDB " + ident + ": more than " +
+                                         std::to_string(navaid_same_ident_room) +
+                                         " stations of this identifier and region: left out");
         return;
     }
     same.push_back(ndbs_.size());
@@ -373,7 +391,10 @@ void SceneryLayers::hand_to(Converter &converter)
             RunwayEnd end;
             end.designator = e.designator;
             end.heading = e.heading < 0 ? e.heading + 360.0 : e.heading;
-            end.length_ft = rw.length_m > 0 ? (long)(rw.length_m / 0.3048 + 0.5) : -1;
+            /* A length past any runway is taken as unknown (and kept from the cast). */
+            end.length_ft = rw.length_m > 0 && rw.length_m < 100000
+                                ? (long)(rw.length_m / 0.3048 + 0.5)
+                                : -1;
             if (e.ils >= 0) {
                 KeptVor &k = ils_[e.ils];
                 const BglVorIls &l = k.record;

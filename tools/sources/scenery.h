@@ -52,6 +52,8 @@
 #include "xplane.h"
 
 static constexpr double navaid_same_place_degrees = 0.1;
+/* Stations of one identifier and region kept at the most. */
+static constexpr size_t navaid_same_ident_room = 512;
 
 /* What the layers did, for the summary. */
 struct LayerCounts {

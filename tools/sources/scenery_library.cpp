@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "common/fields.h"
 #include "common/file_ops.h"
@@ -203,12 +204,15 @@ private:
             problem("'" + shown(text) + "' is no area number: its lines are passed over");
             return;
         }
-        for (AreaBuilder &b : areas_)
-            if (b.area.number == number) {
-                problem("[Area." + number_text((int)number) + "] comes again (first on line " +
-                        std::to_string(b.area.line) + "): its lines are passed over");
-                return;
-            }
+        /* By number, not a scan of the areas so far: a garbage file of a
+         * hundred thousand sections must not take quadratic time. */
+        auto seen = area_lines_.find(number);
+        if (seen != area_lines_.end()) {
+            problem("[Area." + number_text((int)number) + "] comes again (first on line " +
+                    std::to_string(seen->second) + "): its lines are passed over");
+            return;
+        }
+        area_lines_[number] = number_;
         areas_.emplace_back();
         current_ = &areas_.back();
         current_->area.number = (int)number;
@@ -255,24 +259,24 @@ private:
     {
         std::vector<SceneryArea> &areas = library_->areas;
         std::vector<bool> drop(areas.size(), false);
-        for (size_t i = 0; i < areas.size(); i++) {
-            if (!areas[i].active || drop[i])
+        /* Each folder's key made once; the area that holds it so far. */
+        std::unordered_map<std::string, size_t> holder;
+        for (size_t j = 0; j < areas.size(); j++) {
+            if (!areas[j].active)
                 continue;
-            for (size_t j = i + 1; j < areas.size(); j++) {
-                if (!areas[j].active || drop[j] ||
-                    folder_key(areas[i].folder) != folder_key(areas[j].folder))
-                    continue;
-                bool j_wins = areas[j].layer > areas[i].layer ||
-                              (areas[j].layer == areas[i].layer && areas[j].number > areas[i].number);
-                size_t kept = j_wins ? j : i, gone = j_wins ? i : j;
-                problem_at(areas[gone].line,
-                           "[Area." + number_text(areas[gone].number) + "] names the folder of [Area." +
-                               number_text(areas[kept].number) + "] (" + shown(areas[gone].local) +
-                               "): read once, at layer " + std::to_string(areas[kept].layer));
-                drop[gone] = true;
-                if (gone == i)
-                    break;
-            }
+            auto found = holder.emplace(folder_key(areas[j].folder), j);
+            if (found.second)
+                continue;
+            size_t i = found.first->second;
+            bool j_wins = areas[j].layer > areas[i].layer ||
+                          (areas[j].layer == areas[i].layer && areas[j].number > areas[i].number);
+            size_t kept = j_wins ? j : i, gone = j_wins ? i : j;
+            problem_at(areas[gone].line,
+                       "[Area." + number_text(areas[gone].number) + "] names the folder of [Area." +
+                           number_text(areas[kept].number) + "] (" + shown(areas[gone].local) +
+                           "): read once, at layer " + std::to_string(areas[kept].layer));
+            drop[gone] = true;
+            found.first->second = kept;
         }
         std::vector<SceneryArea> kept;
         for (size_t i = 0; i < areas.size(); i++)
@@ -287,6 +291,7 @@ private:
     Section in_section_ = none;
     AreaBuilder *current_ = nullptr;
     std::vector<AreaBuilder> areas_;
+    std::unordered_map<long, long> area_lines_;   /* area number: its header line */
     long number_ = 0;
 };
 

@@ -157,6 +157,13 @@ void Reader::read_section(const unsigned char *pointer, unsigned long long at)
                         " subsections read");
         count = kept;
     }
+    if (count * entry > subsection_room) {
+        /* A damaged pointer in a large file of other scenery must not
+         * have the file's whole size taken as a table (twice). */
+        problem(at, what + ": a table of " + std::to_string(count) +
+                        " subsections, too large for this section: not read");
+        return;
+    }
     if (count == 0 || !read(table, count * entry))
         return;
     std::vector<unsigned char> entries(buffer);
