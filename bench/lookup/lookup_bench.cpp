@@ -28,6 +28,7 @@
 #include "lookup_world.h"
 #include "selection/facility_file.h"
 #include "selection/searches.h"
+#include "floor_pass.h"
 
 namespace {
 
@@ -88,20 +89,7 @@ Moment now()
 long floor_pass(const char *name)
 {
     static unsigned char block[64 * 1024];
-    FILE *f = fopen(name, "rb");
-    if (!f)
-        return -1;
-    long lines = 0;
-    size_t n;
-    while ((n = fread(block, 1, sizeof block, f)) > 0) {
-        const unsigned char *p = block, *end = block + n;
-        while ((p = find_byte_by_words(p, (size_t)(end - p), '\n')) != 0) {
-            lines++;
-            p++;
-        }
-    }
-    fclose(f);
-    return lines;
+    return floor_pass_through(name, block, sizeof block);
 }
 
 /* Line counts of the floor passes, kept so that no pass is optimised away. */
